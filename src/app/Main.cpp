@@ -1,0 +1,41 @@
+// Program start: the program folder, the wedding date, the splash, then the
+// main window (whose load does the rest) and the tables map.
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+
+#include "app/frmSplash.h"
+#include "app/mdlFileINI.h"
+#include "app/mdlWedding.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/vb.h"
+#include "seating/frmTableMap.h"
+
+namespace mdlWedding {
+
+bool Main() {
+  try {
+    g_AppPath = QDir::currentPath();
+    if (!g_AppPath.endsWith('/')) g_AppPath += '/';
+
+    g_WeddingDate = vb::CDateOrToday(
+        mdlFileINI::ReadINI(IniFile(), "Options", "Wedding Date", vb::DateText(vb::Today())));
+
+    frmSplash::Default().lblWeddingCount->setText("עוד " + DaysToWedding() + " ימים לחתונה...");
+    if (frmSplash* splash = frmSplash::Existing()) {
+      splash->show();
+      splash->repaint();
+      QCoreApplication::processEvents();
+    }
+
+    frmPelmora::Default();
+    frmTableMap::Default();
+    frmSplash::Unload();
+    frmPelmora::Default().show();
+    return true;
+  } catch (const platform::ProgramEnd&) {
+    return false;
+  }
+}
+
+}  // namespace mdlWedding

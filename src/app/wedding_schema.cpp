@@ -1,0 +1,61 @@
+#include "wedding_schema.h"
+
+namespace mdlWedding {
+
+const char* const kBudgetFields[30] = {
+    "B_DRESS", "B_SUIT", "B_SHOES", "B_JEWEL", "B_HAIR_DESIGN", "B_MAKEUP", "B_RINGS", "B_FLOWERS",
+    "B_INV", "B_RABBINATE", "B_RABBI", "B_GARDEN", "B_KAITRING", "B_BAR", "B_PRODUCER",
+    "B_ENGAGEMENT", "B_SHABAT_HATAN", "B_STILS", "B_VIDEO", "B_MUSIC", "B_LIGHTING",
+    "B_CEREMONY_DESIGN", "B_TABLE_DESIGN", "B_COCKTAIL", "B_SOUCENIR_GIFT", "B_CAR", "B_SECURITY",
+    "B_GIMMICK", "B_TIPS", "B_EXTRA"};
+
+namespace {
+struct FieldSpec {
+  const char* name;
+  dao::DataType type;
+  int size;
+  bool required;
+  bool zeroLength;
+};
+
+const FieldSpec kWeddingFields[] = {
+    {"FIRST_NAME", dao::dbText, 20, true, false},   {"FAMILY_NAME", dao::dbText, 20, true, false},
+    {"INV_NUM", dao::dbByte, 0, false, false},      {"REMARK", dao::dbText, 40, false, true},
+    {"LIST_GROUP", dao::dbText, 50, false, false},  {"CHECK", dao::dbInteger, 0, false, false},
+    {"PHONES", dao::dbText, 30, false, true},       {"CONFIRM", dao::dbByte, 0, true, false},
+    {"TABLE_NO", dao::dbByte, 0, false, false},     {"INV_STATUS", dao::dbBoolean, 0, false, false},
+    {"ADDRESS", dao::dbText, 50, false, true},      {"PRESENT_TYPE", dao::dbByte, 0, false, false},
+    {"PRESENT", dao::dbText, 20, false, true},
+};
+}  // namespace
+
+void AppendWeddingTable(dao::Database& db, platform::ErrorState& err) {
+  std::shared_ptr<dao::TableDef> table;
+  err([&] { table = db.CreateTableDef(QStringLiteral("PELMORA")); });
+  if (!table) return;
+  for (const FieldSpec& spec : kWeddingFields) {
+    err([&] {
+      auto field = table->CreateField(QString::fromLatin1(spec.name), spec.type, spec.size);
+      if (spec.type == dao::dbText) field->SetAllowZeroLength(spec.zeroLength);
+      field->SetRequired(spec.required);
+      table->Fields().Append(field);
+    });
+  }
+  err([&] { db.TableDefs().Append(table); });
+}
+
+void AppendBudgetTable(dao::Database& db, platform::ErrorState& err) {
+  std::shared_ptr<dao::TableDef> table;
+  err([&] { table = db.CreateTableDef(QStringLiteral("WED_BUDGET")); });
+  if (!table) return;
+  for (const char* name : kBudgetFields) {
+    err([&] {
+      auto field = table->CreateField(QString::fromLatin1(name), dao::dbCurrency);
+      field->SetRequired(true);
+      table->Fields().Append(field);
+    });
+  }
+  err([&] { db.TableDefs().Append(table); });
+}
+
+}  // namespace mdlWedding

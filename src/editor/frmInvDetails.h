@@ -1,0 +1,125 @@
+#pragma once
+// The invitation editor: adds one invitation, updates one, or sets the sent
+// flag of several grid rows at once. Modeless; the main window sets the mode in
+// the program-wide variables (g_InvMode, g_MultiSel, the selection) first.
+//
+// An update of one invitation holds its record open in g_DB/g_RS from the
+// opening until a save succeeds, Cancel, or the window closes.
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "platform/dao.h"
+#include "platform/forms.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+
+class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
+  Q_OBJECT
+ public:
+  frmInvDetails();
+  ~frmInvDetails() override;
+
+  void Form_Load() override;
+  void Form_Unload(int& Cancel) override;
+
+  // The whole add: checks, duplicate test, append, refresh. Only SaveInv calls it.
+  bool AddRecord();
+  // Update mode's loading: the picked invitation into the controls, held open.
+  void UpdateRecord();
+  // Empties the editor for the next invitation (the group stays).
+  void ClearInv();
+  // Negates mode, then shows the field editors exactly when it is now True.
+  void InitMultiSelection(bool& mode);
+
+  // For the main window when Add or Update is chosen while the editor is open:
+  // releases a record a previous update held, then applies the mode now in the
+  // program-wide variables as the opening does (caption; update: clear and load
+  // the picked invitation(s); add: clear). The current tab stays.
+  void Reopen();
+
+  // Handlers.
+  bool SaveInv();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+  void TabStrip1_Click();
+  void optPresCheck_Click();
+  void optPresCashe_Click();
+  void optPresDiff_Click();
+  void chkConfirmOk_Click();
+  void chkConfirmNotOk_Click();
+  void chkConfirmUnkown_Click();
+
+  // Controls.
+  QTabBar* TabStrip1 = nullptr;
+  QGroupBox* framInvDetails = nullptr;
+  QGroupBox* framInvConfirm = nullptr;
+  QGroupBox* framPresentDetails = nullptr;
+
+  QLabel* lblFamilyName = nullptr;
+  QLineEdit* txtFamilyName = nullptr;
+  QLabel* lblFirstName = nullptr;
+  QLineEdit* txtFirstName = nullptr;
+  QLabel* lblPhones = nullptr;
+  QLineEdit* txtPhones = nullptr;
+  QLabel* lblAddress = nullptr;
+  QPlainTextEdit* txtAddress = nullptr;
+  QLabel* lblInvNum = nullptr;
+  QComboBox* cmbInvNum = nullptr;
+  QLabel* lblGroup = nullptr;
+  QComboBox* cmbGroup = nullptr;
+  QLabel* lblRemark = nullptr;
+  QPlainTextEdit* txtRemark = nullptr;
+
+  QLabel* lblTableNo = nullptr;
+  QComboBox* cmbTableNo = nullptr;
+  QCheckBox* chkConfirmOk = nullptr;
+  QCheckBox* chkConfirmNotOk = nullptr;
+  QCheckBox* chkConfirmUnkown = nullptr;
+  QCheckBox* chkInvSent = nullptr;
+
+  QRadioButton* optPresCheck = nullptr;
+  QRadioButton* optPresCashe = nullptr;
+  QRadioButton* optPresDiff = nullptr;
+  QLabel* lblPresentDesc = nullptr;
+  QLineEdit* txtPresent = nullptr;
+  QLabel* lblShekel = nullptr;
+
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();
+  void connectHandlers();
+  void applyMode();
+  void showEditors(bool visible);
+  void setPresentKind(bool money);
+  void keepOneAnswer(QCheckBox* checked);
+  // Key rules; true when the key was handled (saved or swallowed).
+  bool filterKey(QObject* control, int keyAscii);
+
+  // Saving (frmInvDetails_save.cpp).
+  bool UpdateSingle();
+  bool UpdateMulti();
+  bool EndUpdate(const QString& errorText, bool failed, const QString& notFound);
+  void SwitchToAddMode();
+
+  // The record an update of one invitation holds open (what UpdateRecord put
+  // in g_DB/g_RS). Kept here too, so another window's use of g_DB/g_RS while
+  // the editor is open cannot redirect the rewrite to some other record.
+  std::shared_ptr<dao::Database> m_HeldDB;
+  std::shared_ptr<dao::Recordset> m_HeldRS;
+  void ReleaseHeldRecord();
+};

@@ -1,0 +1,127 @@
+// Update mode's loading: the invitation picked in the guest grid is found,
+// copied into the controls and left open for the save to rewrite.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include "app/mdlWedding.h"
+#include "frmInvDetails.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/msgbox.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+
+using namespace mdlWedding;
+using platform::ErrorState;
+
+namespace {
+// A Null where the control needs a value fails as VB's assignment does.
+QString TextOf(const QVariant& v) {
+  if (!v.isValid()) platform::Raise(94, QStringLiteral("Invalid use of Null"));
+  return v.toString();
+}
+
+QString TextOrEmpty(const QVariant& v) { return v.isValid() ? v.toString() : QString(); }
+
+QVariant FieldValue(const char* name) { return g_RS->Fields(QString::fromLatin1(name)).Value(); }
+}  // namespace
+
+void frmInvDetails::UpdateRecord() {
+  auto rememberGrid = [] {
+    ErrorState ignored;
+    ignored([] {
+      platform::FlexGrid& grid = *frmPelmora::Default().MSFlexGrid1;
+      g_SavedTopRow = static_cast<qint16>(grid.TopRow());
+      g_SavedRow = static_cast<qint16>(grid.Row());
+    });
+  };
+  if (g_MultiSel) {
+    bool hide = true;
+    InitMultiSelection(hide);
+    rememberGrid();
+    return;
+  }
+
+  ErrorState err;
+  err([&] {
+    g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+    m_HeldDB = g_DB.get();
+  });
+  if (!err.failed()) err([&] {
+    g_SQL = QStringLiteral("select * from PELMORA");
+    g_RS = g_DB->OpenRecordset(g_SQL);
+    m_HeldRS = g_RS.get();
+  });
+  bool empty = false;
+  if (!err.failed()) err([&] { empty = g_RS->Eof(); });
+  if (empty) {
+    platform::MsgBox(QStringLiteral("רשימת המוזמנים ריקה."));
+    ReleaseHeldRecord();
+    return;
+  }
+
+  err([&] {
+    while (!g_RS->Eof()) {
+      if (FieldValue("FAMILY_NAME").toString() == g_SelFamilyName &&
+          FieldValue("FIRST_NAME").toString() == g_SelFirstName)
+        break;
+      g_RS->MoveNext();
+    }
+  });
+
+  // Every field that can be copied is copied; a missing invitation fails each.
+  err([&] { txtFamilyName->setText(TextOf(FieldValue("FAMILY_NAME"))); });
+  err([&] { txtFirstName->setText(TextOf(FieldValue("FIRST_NAME"))); });
+  err([&] { txtPhones->setText(TextOf(FieldValue("PHONES"))); });
+  err([&] { txtAddress->setPlainText(TextOrEmpty(FieldValue("ADDRESS"))); });
+  err([&] { cmbInvNum->setEditText(TextOf(FieldValue("INV_NUM"))); });
+  err([&] {
+    const QVariant v = FieldValue("LIST_GROUP");
+    if (g_NumOfGroups > 0) {
+      const int n = vb::CInt(v);
+      if (n < 1 || n > g_NumOfGroups) platform::Raise(9, QStringLiteral("Subscript out of range"));
+      cmbGroup->setEditText(g_UserGroups.value(n - 1));
+    } else if (v.isValid()) {
+      const double n = vb::CDbl(v);
+      if (n == 1) cmbGroup->setEditText(g_Couple);
+      else if (n == 3) cmbGroup->setEditText(g_HerFamily);
+      else if (n == 2) cmbGroup->setEditText(g_HisFamily);
+    }
+  });
+  err([&] { txtRemark->setPlainText(TextOf(FieldValue("REMARK"))); });
+  err([&] {
+    const QVariant v = FieldValue("INV_STATUS");
+    chkInvSent->setChecked(v.isValid() && v.toBool());
+  });
+  err([&] {
+    const QVariant v = FieldValue("CONFIRM");
+    switch (v.isValid() ? v.toInt() : -1) {
+      case 0:
+        chkConfirmOk->setChecked(false);
+        chkConfirmNotOk->setChecked(false);
+        chkConfirmUnkown->setChecked(false);
+        break;
+      case 1: chkConfirmOk->setChecked(true); break;
+      case 2: chkConfirmNotOk->setChecked(true); break;
+      case 3: chkConfirmUnkown->setChecked(true); break;
+      default: break;
+    }
+  });
+  err([&] { cmbTableNo->setEditText(TextOrEmpty(FieldValue("TABLE_NO"))); });
+  err([&] { txtPresent->setText(TextOrEmpty(FieldValue("PRESENT"))); });
+  err([&] {
+    const QVariant v = FieldValue("PRESENT_TYPE");
+    const int kind = v.isValid() ? v.toInt() : 0;
+    if (kind == 2) optPresDiff->setChecked(true);
+    else if (kind == 1) optPresCashe->setChecked(true);
+    else optPresCheck->setChecked(true);
+  });
+
+  if (err.failed()) {
+    platform::MsgBox(QStringLiteral("ארעה שגיאה בנסיון העדכון."));
+    return;  // the database stays open; Cancel or closing the window releases it
+  }
+  rememberGrid();
+}

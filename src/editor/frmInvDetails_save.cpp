@@ -1,0 +1,362 @@
+// Saving: the checks, the add, the update of the held invitation, the update
+// of the sent flag of several grid rows, and the refresh that follows.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStringList>
+
+#include "app/mdlWedding.h"
+#include "frmInvDetails.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/msgbox.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+#include "seating/frmTableMap.h"
+
+using namespace mdlWedding;
+using platform::ErrorState;
+using platform::MsgBox;
+
+namespace {
+const QString kSelectAll = QStringLiteral("select * from PELMORA");
+const QString kDuplicate = QStringLiteral("קיימת כבר הזמנה זהה ברשימה.");
+const QString kEmptyList = QStringLiteral("רשימת המוזמנים ריקה.");
+const QString kUpdateFailed = QStringLiteral("ארעה שגיאה בנסיון העדכון.");
+const QString kAddFailed = QStringLiteral("ארעה שגיאה בנסיון הכנסת נתוני ההזמנה החדשים.");
+const QString kNotFoundRows = QStringLiteral("ההזמנות הבאות לא נמצאו ולא עודכנו:");
+
+// What the editor's controls say, read once per save.
+struct Entry {
+  QString family, first, phones, address, remark, present, group, tableText;
+  double invNum = 0;
+  double table = 0;  // numeric value of the table box
+  bool sent = false;
+  bool notComing = false;
+  int confirm = 0;      // ConfirmCode
+  int presentType = 0;  // PresentType
+};
+
+// The group's number: its place in the group list from 1, or with no list the
+// three main groups; 0 when no group has that name.
+int GroupNumberOf(const QString& name) {
+  if (g_NumOfGroups == 0) {
+    if (name == g_Couple) return 1;
+    if (name == g_HerFamily) return 3;
+    if (name == g_HisFamily) return 2;
+    return 0;
+  }
+  for (int i = 0; i < g_NumOfGroups; ++i)
+    if (g_UserGroups.value(i) == name) return i + 1;
+  return 0;
+}
+
+QString chairsMessage() {
+  return QStringLiteral("לא ניתן להושיב יותר מ- ") + vb::Str(int(g_MaxChairs)) + QStringLiteral(" איש בשולחן");
+}
+
+// The first check that refuses the entry, or "" when all pass. `own` is the
+// count already seated at the table by the invitation being updated.
+QString FirstRefusal(const Entry& e, double own) {
+  if (e.family.isEmpty() || e.first.isEmpty()) return QStringLiteral("השדות שם משפחה\\פרטי אינם יכולים להיות ריקים.");
+  if (e.family.size() > 20 || e.first.size() > 20)
+    return QStringLiteral("השדות שם משפחה\\פרטי מוגבלים לגודל של 20 תווים.");
+  if (e.invNum <= 0) return QStringLiteral("השדה מס' מוזמנים חייב להכיל מספר הגדול מאפס.");
+  // The count is stored in a byte: refused here rather than by the write.
+  if (e.invNum > 255) return QStringLiteral("השדה מס' מוזמנים מוגבל ל-255.");
+  if (e.remark.size() > 40) return QStringLiteral("השדה הערות מוגבל לגודל של 40 תווים.");
+  if (e.phones.size() > 30) return QStringLiteral("השדה טלפונים מוגבל לגודל של 30 תווים.");
+  if (e.address.size() > 50) return QStringLiteral("השדה כתובת מוגבל לגודל של 50 תווים.");
+  if (e.present.size() > 20) return QStringLiteral("השדה מתנה מוגבל לגודל של 20 תווים.");
+  if (!e.present.isEmpty() && e.presentType != 2 && !vb::IsNumeric(e.present))
+    return QStringLiteral("השדה מתנה חייב להיות מספרי.");
+  if (e.table > 0) {
+    if (e.table > g_MaxTables) return QStringLiteral("מספר השולחן אינו קיים במערכת.");
+    if (e.notComing) return QStringLiteral("הושבת אורח שלא מגיע לשולחן אינה אפשרית");
+    const int t = static_cast<int>(vb::RoundHalfEven(e.table));
+    const int seated = frmTableMap::Default().PeopleAtTable(t);
+    if (seated + e.invNum - own > g_MaxChairs) return chairsMessage();
+  }
+  return QString();
+}
+
+bool SameNames(const Entry& e) {
+  return g_RS->Fields("FAMILY_NAME").Value().toString() == e.family &&
+         g_RS->Fields("FIRST_NAME").Value().toString() == e.first;
+}
+
+QVariant PresentValue(const Entry& e) {
+  if (e.present.isEmpty()) return QVariant();
+  if (e.presentType == 2) return e.present;
+  return vb::Str(vb::CDbl(e.present));
+}
+
+// Writes the fields of the current record (between AddNew/Edit and Update) in
+// the order of the add or of the update. Stops at the first failing field.
+void WriteFields(const Entry& e, bool add, ErrorState& err) {
+  const QVariant null;
+  QVariant table;
+  if (!e.tableText.isEmpty() && !(!add && e.tableText == QLatin1String("0"))) table = e.table;
+  const int group = GroupNumberOf(e.group);
+  struct F {
+    const char* name;
+    QVariant value;
+  };
+  QVector<F> fields;
+  if (add) {
+    fields = {{"FAMILY_NAME", e.family}, {"FIRST_NAME", e.first},    {"REMARK", e.remark},
+              {"PHONES", e.phones},      {"ADDRESS", e.address},     {"INV_NUM", e.invNum},
+              {"LIST_GROUP", vb::Str(group)}, {"INV_STATUS", e.sent}, {"TABLE_NO", table}};
+  } else {
+    fields = {{"FAMILY_NAME", e.family}, {"FIRST_NAME", e.first},         {"PHONES", e.phones},
+              {"ADDRESS", e.address},    {"INV_NUM", e.invNum},           {"LIST_GROUP", vb::Str(group)},
+              {"REMARK", e.remark},      {"INV_STATUS", e.sent},          {"TABLE_NO", table}};
+  }
+  fields.append({"CONFIRM", e.confirm});
+  if (e.notComing) fields.append({"TABLE_NO", null});
+  fields.append({"PRESENT_TYPE", e.presentType});
+  for (const F& f : fields) {
+    if (err.failed()) return;
+    err([&] { g_RS->Fields(QString::fromLatin1(f.name)).SetValue(f.value); });
+  }
+  if (!err.failed()) err([&] { g_RS->Fields("PRESENT").SetValue(PresentValue(e)); });
+}
+
+// Ends an AddNew/Edit: writes when every field was taken, else drops the
+// pending record so nothing of it is stored.
+void FinishWrite(ErrorState& err) {
+  if (!err.failed()) {
+    err([&] { g_RS->Update(); });
+    if (!err.failed()) return;
+  }
+  ErrorState ignored;
+  ignored([&] { g_RS->CancelUpdate(); });
+}
+
+void OpenGuestTable(ErrorState& err) {
+  err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });
+  if (err.failed()) return;
+  g_SQL = kSelectAll;
+  err([&] { g_RS = g_DB->OpenRecordset(g_SQL); });
+}
+
+void CloseDatabase() {
+  ErrorState ignored;
+  ignored([&] { g_DB->Close(); });
+}
+
+// Lets the views show the saved data; their own failures are theirs to report.
+void RefreshViews() {
+  ErrorState ignored;
+  ignored([&] { frmPelmora::Default().InitList(g_GroupName, g_SortField); });
+  ignored([&] { frmTableMap::Default().InitTableView(g_TableViewMode); });
+}
+
+Entry ReadEntry(const frmInvDetails& w) {
+  Entry e;
+  e.family = vb::Trim(w.txtFamilyName->text());
+  e.first = vb::Trim(w.txtFirstName->text());
+  e.phones = vb::Trim(w.txtPhones->text());
+  e.address = vb::Trim(w.txtAddress->toPlainText());
+  e.remark = vb::Trim(w.txtRemark->toPlainText());
+  e.present = vb::Trim(w.txtPresent->text());
+  e.group = vb::Trim(w.cmbGroup->currentText());
+  e.tableText = vb::Trim(w.cmbTableNo->currentText());
+  e.invNum = vb::Val(w.cmbInvNum->currentText());
+  e.table = vb::Val(w.cmbTableNo->currentText());
+  e.sent = w.chkInvSent->isChecked();
+  e.notComing = w.chkConfirmNotOk->isChecked();
+  e.confirm = w.chkConfirmOk->isChecked() ? 1 : e.notComing ? 2 : w.chkConfirmUnkown->isChecked() ? 3 : 0;
+  e.presentType = w.optPresCheck->isChecked() ? 0 : w.optPresCashe->isChecked() ? 1 : 2;
+  return e;
+}
+}  // namespace
+
+bool frmInvDetails::SaveInv() {
+  if (g_InvMode == 1) return AddRecord();
+  if (g_InvMode == 2) return g_MultiSel ? UpdateMulti() : UpdateSingle();
+  return false;
+}
+
+bool frmInvDetails::AddRecord() {
+  const Entry e = ReadEntry(*this);
+  ErrorState err;
+  QString refusal;
+  err([&] { refusal = FirstRefusal(e, 0); });
+  if (!err.failed() && !refusal.isEmpty()) {
+    MsgBox(refusal);
+    return false;
+  }
+
+  if (!err.failed()) OpenGuestTable(err);
+  bool duplicate = false;
+  if (!err.failed()) err([&] {
+    while (!g_RS->Eof()) {
+      if (SameNames(e)) {
+        duplicate = true;
+        break;
+      }
+      g_RS->MoveNext();
+    }
+  });
+  if (duplicate) {
+    MsgBox(kDuplicate);
+    CloseDatabase();
+    return false;
+  }
+  if (!err.failed()) {
+    err([&] { g_RS->AddNew(); });
+    WriteFields(e, true, err);
+    FinishWrite(err);
+  }
+  CloseDatabase();
+
+  if (err.failed()) {
+    MsgBox(kAddFailed + g_NewLine + err.last().description, platform::vbOKOnly,
+           QStringLiteral("Err# ") + vb::Str(static_cast<qint64>(err.last().number)));
+    return false;
+  }
+  ClearInv();
+  RefreshViews();
+  txtFamilyName->setFocus();
+  return true;
+}
+
+bool frmInvDetails::UpdateSingle() {
+  // The held record, even if another window used the shared handles since.
+  if (m_HeldRS) {
+    g_DB = m_HeldDB;
+    g_RS = m_HeldRS;
+  }
+  const Entry e = ReadEntry(*this);
+  ErrorState err;
+
+  // Without the held record (the picked invitation was not found) there is
+  // nothing to rewrite: refused before any check.
+  QVariant storedTable, storedNum;
+  if (!m_HeldRS) err.record(platform::VbError{3021, QStringLiteral("No current record.")});
+  else err([&] {
+    storedTable = g_RS->Fields("TABLE_NO").Value();
+    storedNum = g_RS->Fields("INV_NUM").Value();
+  });
+  if (err.failed()) {
+    MsgBox(kUpdateFailed + g_NewLine + err.last().description);
+    return false;
+  }
+
+  double own = 0;
+  if (storedTable.isValid() && e.table > 0 && vb::CDbl(storedTable) == vb::RoundHalfEven(e.table))
+    own = storedNum.isValid() ? vb::CDbl(storedNum) : 0;
+  QString refusal;
+  err([&] { refusal = FirstRefusal(e, own); });
+  if (!err.failed() && !refusal.isEmpty()) {
+    MsgBox(refusal);
+    return false;
+  }
+
+  bool duplicate = false;
+  if (!err.failed()) {
+    err([&] { g_SavedPosition = static_cast<qint16>(g_RS->AbsolutePosition()); });
+    if (!err.failed()) err([&] {
+      g_RS->MoveFirst();
+      while (!g_RS->Eof()) {
+        if (SameNames(e) && g_RS->AbsolutePosition() != g_SavedPosition) {
+          duplicate = true;
+          break;
+        }
+        g_RS->MoveNext();
+      }
+    });
+    ErrorState back;
+    back([&] { g_RS->SetAbsolutePosition(g_SavedPosition); });
+    if (back.failed()) err.record(back.last());
+  }
+  if (duplicate) {
+    MsgBox(kDuplicate);
+    return false;
+  }
+  if (!err.failed()) {
+    err([&] { g_RS->Edit(); });
+    WriteFields(e, false, err);
+    FinishWrite(err);
+  }
+  return EndUpdate(err.failed() ? err.last().description : QString(), err.failed(), QString());
+}
+
+bool frmInvDetails::UpdateMulti() {
+  ErrorState err;
+  OpenGuestTable(err);
+  bool empty = false;
+  if (!err.failed()) err([&] { empty = g_RS->Eof(); });
+  if (empty) {
+    MsgBox(kEmptyList);
+    CloseDatabase();
+    return false;
+  }
+
+  platform::FlexGrid& grid = *frmPelmora::Default().MSFlexGrid1;
+  const bool sent = chkInvSent->isChecked();
+  QStringList missing;
+  while (!err.failed() && g_SelFirstRow <= g_SelLastRow) {
+    err([&] {
+      grid.SetRow(g_SelFirstRow);
+      g_SelFamilyName = grid.TextMatrix(g_SelFirstRow, 0);
+      g_SelFirstName = grid.TextMatrix(g_SelFirstRow, 1);
+    });
+    bool found = false;
+    if (!err.failed()) err([&] {
+      g_RS->MoveFirst();
+      while (!g_RS->Eof()) {
+        if (g_RS->Fields("FAMILY_NAME").Value().toString() == g_SelFamilyName &&
+            g_RS->Fields("FIRST_NAME").Value().toString() == g_SelFirstName) {
+          found = true;
+          break;
+        }
+        g_RS->MoveNext();
+      }
+    });
+    // A row that no longer matches an invitation (the list changed under the
+    // open editor) is skipped and named afterwards.
+    if (found) {
+      err([&] { g_RS->Edit(); });
+      if (!err.failed()) err([&] { g_RS->Fields("INV_STATUS").SetValue(sent); });
+      FinishWrite(err);
+    } else if (!err.failed()) {
+      missing << g_SelFamilyName + QLatin1Char(' ') + g_SelFirstName;
+    }
+    if (!err.failed()) ++g_SelFirstRow;
+  }
+  const QString notFound = missing.isEmpty() ? QString() : kNotFoundRows + g_NewLine + missing.join(g_NewLine);
+  return EndUpdate(err.failed() ? err.last().description : QString(), err.failed(), notFound);
+}
+
+// The end of every update: on success the database is closed, the editor
+// cleared, both views refreshed and the grid put back where it was.
+bool frmInvDetails::EndUpdate(const QString& errorText, bool failed, const QString& notFound) {
+  if (failed) {
+    MsgBox(kUpdateFailed + g_NewLine + errorText);
+    return false;  // the database stays open; Cancel closes it
+  }
+  CloseDatabase();
+  m_HeldRS.reset();
+  m_HeldDB.reset();
+  ClearInv();
+  RefreshViews();
+  ErrorState ignored;
+  ignored([&] {
+    platform::FlexGrid& grid = *frmPelmora::Default().MSFlexGrid1;
+    grid.setFocus();
+    grid.SetTopRow(g_SavedTopRow);
+    grid.SetRow(g_SavedRow);
+  });
+  // The record is released: a further save from this window adds.
+  SwitchToAddMode();
+  if (!notFound.isEmpty()) MsgBox(notFound);
+  return true;
+}
+
+void frmInvDetails::SwitchToAddMode() {
+  g_InvMode = 1;
+  setWindowTitle(QStringLiteral("הוספת פרטי הזמנה חדשה למערכת"));
+}

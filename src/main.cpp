@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QFont>
+
+#include "app/mdlWedding.h"
+#include "platform/vberror.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Pelmora"));
+  QApplication::setLayoutDirection(Qt::RightToLeft);
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+  if (!mdlWedding::Main()) return platform::ProgramExitCode();
+  return QApplication::exec();
+}

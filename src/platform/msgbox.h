@@ -1,0 +1,81 @@
+#pragma once
+// Message box, input box, beep and modal windows. In the program they are real
+// dialogs; a test scripts the answers in advance and reads back every prompt.
+// A prompt with no scripted answer fails the test instead of blocking it.
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// VB's MsgBox styles and answers.
+enum MsgBoxStyle : int {
+  vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4,
+  vbRetryCancel = 5, vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+  vbDefaultButton1 = 0, vbDefaultButton2 = 256, vbDefaultButton3 = 512
+};
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+QString AppTitle();  // "Pelmora"
+
+// An empty title shows the application title.
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
+// Returns "" when cancelled.
+QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
+void Beep();
+
+// Shows a window modally and returns when it is closed (or hidden). The window
+// is shown with no owner unless one is given.
+void ShowModal(QWidget* window, QWidget* owner = nullptr);
+
+// What the user was shown, for tests.
+struct Prompt {
+  enum Kind { Message, Input, Modal, BeepSound } kind = Message;
+  QString text;   // message text, input prompt, or the modal window's class name
+  QString title;  // as shown (the application title filled in)
+  int style = 0;  // MsgBox style
+  int answer = 0; // the answer given
+};
+
+// The test script. While it is active no real dialog is ever shown.
+class PromptScript {
+ public:
+  static PromptScript& instance();
+  void activate();    // fresh script, scripted mode on
+  void deactivate();  // real dialogs again
+  bool active() const { return active_; }
+
+  void answer(int msgBoxResult);             // next MsgBox answer
+  void answerInput(const QString& text);     // next InputBox answer
+  // Next modal window: the action runs while the window is "shown" and should
+  // close it (through its own buttons); if it does not, the window is closed.
+  void onModal(std::function<void(QWidget*)> action);
+
+  const QVector<Prompt>& shown() const { return shown_; }
+  QStringList messages() const;  // texts of the message boxes shown, in order
+  int pendingAnswers() const { return answers_.size() + inputs_.size() + modals_.size(); }
+  void clearShown() { shown_.clear(); }
+
+  // Called for a prompt that had no scripted answer (the test support makes it
+  // fail the running test).
+  void setUnscriptedHandler(std::function<void(const Prompt&)> handler) { unscripted_ = std::move(handler); }
+
+  // Used by the layer itself.
+  int takeAnswer(const Prompt& p, int fallback);
+  QString takeInput(const Prompt& p);
+  std::function<void(QWidget*)> takeModal(const Prompt& p);
+  void recordBeep();
+
+ private:
+  bool active_ = false;
+  QVector<int> answers_;
+  QStringList inputs_;
+  QVector<std::function<void(QWidget*)>> modals_;
+  QVector<Prompt> shown_;
+  std::function<void(const Prompt&)> unscripted_;
+};
+
+}  // namespace platform

@@ -1,0 +1,92 @@
+#include "statusbar.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "vb.h"
+#include "vberror.h"
+
+namespace platform {
+
+namespace {
+Qt::Alignment qtAlignment(int alignment) {
+  switch (alignment) {
+    case StatusBar::sbrCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case StatusBar::sbrRight: return Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {}
+
+int StatusBar::AddPanel() {
+  auto* label = new QLabel(this);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setAlignment(qtAlignment(sbrLeft));
+  label->installEventFilter(this);
+  addPermanentWidget(label);
+  panels_.append(label);
+  alignments_.append(sbrLeft);
+  widths_.append(-1);
+  return panels_.size();
+}
+
+int StatusBar::PanelCount() const { return panels_.size(); }
+
+QLabel* StatusBar::PanelLabel(int index) const {
+  if (index < 1 || index > panels_.size()) Raise(35600, QStringLiteral("Index out of bounds"));
+  return panels_[index - 1];
+}
+
+QString StatusBar::PanelText(int index) const { return PanelLabel(index)->text(); }
+
+void StatusBar::SetPanelText(int index, const QString& text) { PanelLabel(index)->setText(text); }
+
+// Twips set by code read back exactly while the panel keeps the pixel width
+// they gave.
+int StatusBar::PanelWidth(int index) const {
+  const int px = PanelLabel(index)->width();
+  const int twips = widths_[index - 1];
+  if (twips >= 0 && vb::TwipsToPixelsX(twips) == px) return twips;
+  return qRound(vb::PixelsToTwipsX(px));
+}
+
+void StatusBar::SetPanelWidth(int index, int twips) {
+  QLabel* label = PanelLabel(index);
+  widths_[index - 1] = twips;
+  label->setFixedWidth(vb::TwipsToPixelsX(std::max(0, twips)));
+}
+
+int StatusBar::PanelAlignment(int index) const {
+  PanelLabel(index);
+  return alignments_[index - 1];
+}
+
+void StatusBar::SetPanelAlignment(int index, int alignment) {
+  QLabel* label = PanelLabel(index);
+  if (alignment < sbrLeft || alignment > sbrRight) Raise(380, QStringLiteral("Invalid property value"));
+  alignments_[index - 1] = alignment;
+  label->setAlignment(qtAlignment(alignment));
+}
+
+// A label shows a picture or a text; the panels that have a picture have no text.
+void StatusBar::SetPanelPicture(int index, const QPixmap& picture) { PanelLabel(index)->setPixmap(picture); }
+
+void StatusBar::SetPanelToolTip(int index, const QString& text) { PanelLabel(index)->setToolTip(text); }
+
+bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    const int i = panels_.indexOf(static_cast<QLabel*>(watched));
+    if (i >= 0) {
+      RunHandler([&] { emit PanelDblClick(i + 1); });
+      return true;
+    }
+  }
+  return QStatusBar::eventFilter(watched, event);
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+// A status bar of numbered panels (from 1), each with a width in twips, an
+// alignment, a text, an optional picture and a tooltip.
+#include <QPixmap>
+#include <QStatusBar>
+#include <QVector>
+
+class QLabel;
+
+namespace platform {
+
+class StatusBar : public QStatusBar {
+  Q_OBJECT
+ public:
+  enum PanelAlignment { sbrLeft = 0, sbrCenter = 1, sbrRight = 2 };
+  explicit StatusBar(QWidget* parent = nullptr);
+
+  int AddPanel();  // returns its index (from 1)
+  int PanelCount() const;
+  QString PanelText(int index) const;
+  void SetPanelText(int index, const QString& text);
+  int PanelWidth(int index) const;  // twips
+  void SetPanelWidth(int index, int twips);
+  int PanelAlignment(int index) const;
+  void SetPanelAlignment(int index, int alignment);
+  void SetPanelPicture(int index, const QPixmap& picture);
+  void SetPanelToolTip(int index, const QString& text);
+  QLabel* PanelLabel(int index) const;  // raises 35600 out of range
+
+ signals:
+  void PanelDblClick(int index);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QVector<QLabel*> panels_;
+  QVector<int> alignments_;
+  QVector<int> widths_;  // twips last set per panel (-1: none)
+};
+
+}  // namespace platform

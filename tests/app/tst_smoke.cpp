@@ -1,0 +1,47 @@
+// The real program started in an empty folder writes the files of a first run.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "platform/ini.h"
+#include "support/testsupport.h"
+
+class SmokeTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void firstRunInEmptyFolder() {
+    QTemporaryDir folder, config;
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", config.path());  // not the real user's settings
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(PELMORA_BINARY), {});
+    QVERIFY(program.waitForStarted(10000));
+
+    const QString db = folder.filePath("Wed.mdb");
+    const QString ini = folder.filePath("pelmora.ini");
+    QElapsedTimer clock;
+    clock.start();
+    // The database gets its name only when complete; the success message then waits.
+    while (!(QFile::exists(db) && QFile::exists(ini)) && clock.elapsed() < 20000 &&
+           program.state() == QProcess::Running)
+      QTest::qWait(100);
+    QVERIFY2(QFile::exists(db), "Wed.mdb did not appear");
+    QVERIFY2(QFile::exists(ini), "pelmora.ini did not appear");
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("שמות בני הזוג"));
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Max Chairs", "", ini), QStringLiteral("15"));
+    QFile f(db);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.read(16).startsWith("SQLite format 3"));
+    QVERIFY(program.state() == QProcess::Running);  // still alive, waiting on its message
+    program.kill();
+    program.waitForFinished(5000);
+  }
+};
+
+PELMORA_TEST(SmokeTest)
+#include "tst_smoke.moc"

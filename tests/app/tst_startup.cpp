@@ -1,0 +1,316 @@
+// Program start: the first run, the move of old per-user settings, creating and
+// upgrading Wed.mdb, bad files, and the splash.
+#include <QFile>
+#include <QLabel>
+#include <QComboBox>
+#include <QtTest>
+
+#include "app/frmSplash.h"
+#include "app/mdlFileINI.h"
+#include "app/mdlWedding.h"
+#include "app/wedding_schema.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/dao.h"
+#include "platform/forms.h"
+#include "platform/ini.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+#include "seating/frmTableMap.h"
+#include "support/testsupport.h"
+#include "support/weddingdb.h"
+
+using namespace mdlWedding;
+using testsupport::prompts;
+
+namespace {
+
+const QString kCreated = QStringLiteral("תהליך יצירת מבנה הנתונים הסתיים בהצלחה.");
+const QString kUpgraded = QStringLiteral("תהליך שידרוג מבנה הנתונים הסתיים בהצלחה.");
+
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+QStringList fieldNames(const QString& table) {
+  auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+  QStringList names;
+  auto& t = db->TableDefs()(table);
+  for (int i = 0; i < t.Fields().Count(); ++i) names << t.Fields()[i].Name();
+  db->Close();
+  return names;
+}
+
+// Starts the program as Main does and reports whether it kept running.
+bool startProgram() {
+  const bool running = Main();
+  testsupport::processEvents();
+  return running;
+}
+
+// A database as an older version left it: PELMORA without the given fields,
+// and no budget table unless asked.
+void makeOlderDb(const QStringList& without, bool withBudget) {
+  auto db = dao::DBEngine::instance().CreateDatabase(DatabaseFile(), dao::dbLangGeneral, dao::dbVersion30);
+  platform::ErrorState err;
+  auto table = db->CreateTableDef("PELMORA");
+  const QList<QPair<QString, dao::DataType>> fields = {
+      {"FIRST_NAME", dao::dbText}, {"FAMILY_NAME", dao::dbText}, {"INV_NUM", dao::dbByte},
+      {"REMARK", dao::dbText},     {"LIST_GROUP", dao::dbText},  {"CHECK", dao::dbInteger},
+      {"PHONES", dao::dbText},     {"CONFIRM", dao::dbByte},     {"TABLE_NO", dao::dbByte},
+      {"INV_STATUS", dao::dbBoolean}, {"ADDRESS", dao::dbText}, {"PRESENT_TYPE", dao::dbByte},
+      {"PRESENT", dao::dbText}};
+  for (const auto& [name, type] : fields) {
+    if (without.contains(name)) continue;
+    QString stored = name;
+    if (without.contains(name.toLower())) stored = name.toLower();
+    auto f = table->CreateField(stored, type, type == dao::dbText ? 50 : 0);
+    if (type == dao::dbText) f->SetAllowZeroLength(true);
+    table->Fields().Append(f);
+  }
+  db->TableDefs().Append(table);
+  if (withBudget) AppendBudgetTable(*db, err);
+  auto rs = db->OpenRecordset("select * from PELMORA");
+  rs->AddNew();
+  rs->Fields("FAMILY_NAME").SetValue(QStringLiteral("כהן"));
+  rs->Fields("FIRST_NAME").SetValue(QStringLiteral("דני"));
+  rs->Fields("INV_NUM").SetValue(3);
+  rs->Fields("CONFIRM").SetValue(1);
+  rs->Fields("PHONES").SetValue(QStringLiteral(""));
+  rs->Fields("REMARK").SetValue(QStringLiteral(""));
+  rs->Update();
+  db->Close();
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void firstStartInEmptyFolder() {
+    testsupport::ProgramFolder folder;
+    prompts().answer(platform::vbOK);  // the creation message
+    QVERIFY(startProgram());
+    QCOMPARE(prompts().messages(), QStringList{kCreated});
+    QVERIFY(QFile::exists(DatabaseFile()));
+    QVERIFY(!QFile::exists(DatabaseFile() + ".new"));
+
+    // Seven Options keys in order, with the default names; no groups, no print keys.
+    const QByteArray ini = readAll(IniFile());
+    const QString text = platform::cp1255::decode(ini);
+    const QString expected = "[Options]\r\nCouple=שמות בני הזוג\r\nHis Family=משפחת החתן\r\n"
+                             "Her Family=משפחת הכלה\r\nNumOfGroups=0\r\nMax Tables=100\r\n"
+                             "Max Chairs=15\r\nWedding Date=" + vb::DateText(vb::Today().date()) + "\r\n";
+    QCOMPARE(text, expected);
+    QVERIFY(ini.contains("\xf9\xee\xe5\xfa"));  // "שמות" in Windows-1255
+
+    QCOMPARE(fieldNames("PELMORA").size(), 13);
+    QCOMPARE(fieldNames("WED_BUDGET").size(), 30);
+    QVERIFY(testsupport::readInvitations().isEmpty());
+
+    // The options window opens once, on the first tick after the start.
+    QVERIFY(g_FirstRun);
+    bool opened = false;
+    prompts().onModal([&](QWidget* w) {
+      opened = true;
+      w->close();
+    });
+    frmPelmora::Default().tmrDelay_Timer();
+    QVERIFY(opened);
+    QVERIFY(!g_FirstRun);
+    frmPelmora::Default().tmrDelay_Timer();  // nothing more: no script needed
+
+    // The next start shows nothing and is no first run.
+    platform::Forms::DestroyAll();
+    testsupport::processEvents();
+    ResetState();
+    QVERIFY(startProgram());
+    QVERIFY(!g_FirstRun);
+    QCOMPARE(prompts().messages().size(), 1);
+  }
+
+  void legacySettingsMovedOnce() {
+    testsupport::ProgramFolder folder;
+    platform::SaveSetting("Pelmora", "Options", "Couple", "יוסי ומיכל");
+    platform::SaveSetting("Pelmora", "Options", "His Family", "משפחת אברהם");
+    platform::SaveSetting("Pelmora", "Options", "Her Family", "משפחת יצחק");
+    platform::SaveSetting("Pelmora", "Options", "Max Tables", "40");
+    platform::SaveSetting("Pelmora", "Print", "Label Frame", "True");
+    platform::SaveSetting("Pelmora", "Print", "Label Color", "255");
+    testsupport::makeWeddingDb();
+    QVERIFY(startProgram());
+    QVERIFY(g_FirstRun);
+    const QString ini = IniFile();
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("יוסי ומיכל"));
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Max Tables", "", ini), QStringLiteral("40"));
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Max Chairs", "", ini), QStringLiteral("15"));
+    QCOMPARE(platform::GetPrivateProfileString("Print", "Label Address", "", ini), QStringLiteral("True"));
+    QCOMPARE(platform::GetPrivateProfileString("Print", "Label Frame", "", ini), QStringLiteral("True"));
+    QCOMPARE(platform::GetPrivateProfileString("Print", "Label Color", "", ini), QStringLiteral("255"));
+    QVERIFY(!platform::SettingSectionExists("Pelmora", "Options"));
+    QVERIFY(!platform::SettingSectionExists("Pelmora", "Print"));
+    QCOMPARE(int(g_MaxTables), 40);
+
+    platform::Forms::DestroyAll();
+    testsupport::processEvents();
+    ResetState();
+    QVERIFY(startProgram());
+    QVERIFY(!g_FirstRun);
+    QCOMPARE(g_Couple, QStringLiteral("יוסי ומיכל"));
+  }
+
+  void emptyCoupleDropsStoredGroups() {
+    testsupport::ProgramFolder folder;
+    testsupport::makeWeddingDb();
+    testsupport::writeOptions(30, 10, "");
+    const QString ini = IniFile();
+    platform::WritePrivateProfileString("Options", "NumOfGroups", "5", ini);
+    for (int i = 0; i < 5; ++i)
+      platform::WritePrivateProfileString("UserGroups", "Group-" + QString::number(i), "קבוצה " + QString::number(i), ini);
+    QVERIFY(startProgram());
+    QVERIFY(g_FirstRun);
+    QCOMPARE(g_Couple, QStringLiteral("שמות בני הזוג"));
+    QCOMPARE(int(g_NumOfGroups), 0);
+    QCOMPARE(int(g_MaxTables), 100);  // the legacy value or 100, not the file's
+    QCOMPARE(platform::GetPrivateProfileString("UserGroups", "Group-0", "none", ini), QStringLiteral("none"));
+    QCOMPARE(frmPelmora::Default().cmbUserGroups->count(), 4);
+  }
+
+  void garbageOptionsFallBack() {
+    testsupport::ProgramFolder folder;
+    testsupport::makeWeddingDb();
+    testsupport::writeOptions();
+    const QString ini = IniFile();
+    platform::WritePrivateProfileString("Options", "Max Tables", "many", ini);
+    platform::WritePrivateProfileString("Options", "Max Chairs", "300", ini);
+    platform::WritePrivateProfileString("Options", "NumOfGroups", "-1", ini);
+    platform::WritePrivateProfileString("Options", "Wedding Date", "next summer", ini);
+    QVERIFY(startProgram());
+    // Values that do not convert leave the variables as they were (0 at the first load).
+    QCOMPARE(int(g_MaxTables), 0);
+    QCOMPARE(int(g_MaxChairs), 0);
+    QCOMPARE(int(g_NumOfGroups), 0);
+    QCOMPARE(g_WeddingDate, vb::Today());
+    QCOMPARE(frmPelmora::Default().lblWeddingCount->text(), QStringLiteral("עוד 0 ימים לחתונה..."));
+  }
+
+  void olderFilesGainWhatTheyLack() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    makeOlderDb({"PRESENT"}, true);
+    prompts().answer(platform::vbOK);
+    QVERIFY(startProgram());
+    QCOMPARE(prompts().messages(), QStringList{kUpgraded});
+    QCOMPARE(fieldNames("PELMORA").last(), QStringLiteral("PRESENT"));
+    const auto rows = testsupport::readInvitations();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0]["FAMILY_NAME"].toString(), QStringLiteral("כהן"));
+    QVERIFY(rows[0]["PRESENT"].isNull());
+
+    // Reloading the list finds everything in place: no second message.
+    frmPelmora::Default().InitList(g_GroupName, g_SortField);
+    QCOMPARE(prompts().messages().size(), 1);
+  }
+
+  void missingBudgetTableIsAdded() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    makeOlderDb({"ADDRESS", "PRESENT_TYPE", "PRESENT"}, false);
+    prompts().answer(platform::vbOK);
+    QVERIFY(startProgram());
+    QCOMPARE(prompts().messages(), QStringList{kUpgraded});
+    QCOMPARE(fieldNames("PELMORA").mid(10), (QStringList{"ADDRESS", "PRESENT_TYPE", "PRESENT"}));
+    QCOMPARE(fieldNames("WED_BUDGET").size(), 30);
+  }
+
+  void lowerCaseAddressEndsTheProgram() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    makeOlderDb({"address"}, true);
+    prompts().answer(platform::vbOK);
+    QVERIFY(!startProgram());
+    QVERIFY(platform::ProgramHasEnded());
+    QCOMPARE(prompts().shown().size(), 1);
+    const platform::Prompt p = prompts().shown().first();
+    QVERIFY(p.text.startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה") + "\r\n"));
+    QCOMPARE(p.title, QStringLiteral("שדרוג גירסת תוכנה"));
+    QCOMPARE(p.style, int(platform::vbCritical));
+    QVERIFY(!frmPelmora::IsLoaded());
+  }
+
+  void badDatabaseFileIsLeftUntouched() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    const QByteArray content = "This is my shopping list, not a database.\r\n";
+    {
+      QFile f(DatabaseFile());
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(content);
+    }
+    prompts().answer(platform::vbOK);
+    QVERIFY(!startProgram());
+    QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
+    QCOMPARE(readAll(DatabaseFile()), content);
+  }
+
+  void failedCreationLeavesNoFile() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    // A folder where the new file should be built makes the creation fail.
+    QVERIFY(QDir().mkdir(DatabaseFile() + ".new"));
+    prompts().answer(platform::vbOK);
+    QVERIFY(!startProgram());
+    QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך יצירת התוכנה")));
+    QVERIFY(prompts().messages().first().contains(kSupportMailAddress));
+    QVERIFY(!QFile::exists(DatabaseFile()));
+  }
+
+  void splashAndDays() {
+    testsupport::ProgramFolder folder;
+    testsupport::makeWeddingDb();
+    testsupport::writeOptions();
+    vb::SetTodayForTests(QDate(2026, 12, 9));
+    platform::WritePrivateProfileString("Options", "Wedding Date", "10/12/2026", IniFile());
+    QVERIFY(startProgram());
+    QCOMPARE(DaysToWedding(), QStringLiteral("1"));
+    QCOMPARE(frmPelmora::Default().lblWeddingCount->text(), QStringLiteral("עוד 1 ימים לחתונה..."));
+    QVERIFY(!frmSplash::IsLoaded());  // unloaded once the main window is up
+    QVERIFY(frmTableMap::IsLoaded());
+    QVERIFY(!frmTableMap::Default().isVisible());
+
+    g_WeddingDate = QDateTime(QDate(2026, 1, 1), QTime());
+    QCOMPARE(DaysToWedding(), QStringLiteral("0"));
+    g_WeddingDate = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
+    QCOMPARE(DaysToWedding(), QStringLiteral("1.5"));
+
+    frmSplash& splash = frmSplash::Default();
+    QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 2.9.13"));
+    QCOMPARE(splash.Image1->pixmap().size(), QSize(669, 260));
+    QTest::keyClick(&splash, Qt::Key_A);
+    testsupport::processEvents();
+    QVERIFY(!frmSplash::IsLoaded());
+  }
+
+  void filesAndHelp() {
+    testsupport::ProgramFolder folder;
+    QVERIFY(!FileExists(""));
+    QVERIFY(!FileExists("   "));
+    QVERIFY(!FileExists(folder.path()));
+    QVERIFY(!FileExists(folder.file("pelmora.chm")));
+    QVERIFY(!ShowHelp("pelmora.chm", nullptr, 0));
+    QVERIFY(platform::ShellRecorder::instance().requests.isEmpty());
+    QFile f(folder.file("pelmora.chm"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    QVERIFY(FileExists(folder.file("pelmora.chm")));
+    QVERIFY(ShowHelp("pelmora.chm", nullptr, 0));
+    QCOMPARE(platform::ShellRecorder::instance().requests.size(), 1);
+    QVERIFY(platform::ShellRecorder::instance().requests.first().endsWith("pelmora.chm"));
+  }
+};
+
+PELMORA_TEST(StartupTest)
+#include "tst_startup.moc"

@@ -1,0 +1,135 @@
+#pragma once
+// The editor over a prepared program folder: pelmora.ini with the three names
+// (no first run), Wed.mdb made beforehand (no creation message), the main
+// window loaded, and the rows of Wed.mdb read back from the file.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QVariantMap>
+#include <QtTest>
+
+#include "app/mdlFileINI.h"
+#include "app/mdlWedding.h"
+#include "editor/frmInvDetails.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/dao.h"
+#include "platform/msgbox.h"
+#include "platform/vb.h"
+#include "seating/frmTableMap.h"
+#include "support/testsupport.h"
+#include "support/weddingdb.h"
+
+namespace editortest {
+
+inline const QString kCouple = QStringLiteral("דנה ויואב");
+inline const QString kHis = QStringLiteral("משפחת החתן");
+inline const QString kHer = QStringLiteral("משפחת הכלה");
+
+struct Guest {
+  QString family, first;
+  int count = 2;
+  QVariant table;  // Null: not seated
+  int confirm = 0;
+  QString group = QStringLiteral("1");
+  QVariant present, presentType, address, remark = QString(), phones = QString();
+  bool sent = false;
+};
+
+inline void addGuest(const Guest& g) {
+  testsupport::Invitation inv;
+  inv.familyName = g.family;
+  inv.firstName = g.first;
+  inv.invNum = g.count;
+  inv.tableNo = g.table;
+  inv.confirm = g.confirm;
+  inv.listGroup = g.group;
+  inv.present = g.present;
+  inv.presentType = g.presentType;
+  inv.address = g.address;
+  inv.remark = g.remark;
+  inv.phones = g.phones;
+  inv.invStatus = g.sent;
+  testsupport::addInvitation(inv);
+}
+
+// Wed.mdb with the guests, pelmora.ini with the names and limits, then the
+// main window (which recounts the tables map).
+inline frmPelmora& loadMain(const QVector<Guest>& guests = {}, int maxTables = 100, int maxChairs = 15) {
+  testsupport::makeWeddingDb();
+  for (const Guest& g : guests) addGuest(g);
+  const QString ini = mdlWedding::IniFile();
+  mdlFileINI::WriteINI(ini, "Options", "Couple", kCouple);
+  mdlFileINI::WriteINI(ini, "Options", "His Family", kHis);
+  mdlFileINI::WriteINI(ini, "Options", "Her Family", kHer);
+  mdlFileINI::WriteINI(ini, "Options", "Max Tables", vb::Str(maxTables));
+  mdlFileINI::WriteINI(ini, "Options", "Max Chairs", vb::Str(maxChairs));
+  mdlWedding::g_WeddingDate = vb::Today().addDays(100);
+  return frmPelmora::Default();
+}
+
+inline frmInvDetails& openAdd() {
+  mdlWedding::g_InvMode = 1;
+  frmInvDetails& w = frmInvDetails::Default();
+  w.show();
+  return w;
+}
+
+// Update of one grid row through the main window's command (answered Yes).
+// `messages`: OK answers scripted for what the opening shows.
+inline frmInvDetails& openUpdate(int row, int messages = 0) {
+  frmPelmora& main = frmPelmora::Default();
+  main.MSFlexGrid1->SetRow(row);
+  testsupport::prompts().answer(platform::vbYes);
+  for (int i = 0; i < messages; ++i) testsupport::prompts().answer(platform::vbOK);
+  main.UpdateInv();
+  frmInvDetails& w = frmInvDetails::Default();
+  return w;
+}
+
+// Update of grid rows first..last.
+inline frmInvDetails& openMultiUpdate(int first, int last) {
+  frmPelmora& main = frmPelmora::Default();
+  main.MSFlexGrid1->SetRow(first);
+  main.MSFlexGrid1->SetRowSel(last);
+  testsupport::prompts().answer(platform::vbYes);
+  main.UpdateInv();
+  return frmInvDetails::Default();
+}
+
+// Every row of PELMORA as the file holds it, in stored order.
+inline QVector<QVariantMap> rows() {
+  QVector<QVariantMap> out;
+  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
+  while (!rs->Eof()) {
+    QVariantMap m;
+    for (int i = 0; i < rs->Fields().Count(); ++i) m[rs->Fields()[i].Name()] = rs->Fields()[i].Value();
+    out << m;
+    rs->MoveNext();
+  }
+  rs->Close();
+  db->Close();
+  return out;
+}
+
+// The stored row with these names; an empty map when there is none.
+inline QVariantMap rowOf(const QString& family, const QString& first) {
+  for (const QVariantMap& m : rows())
+    if (m["FAMILY_NAME"].toString() == family && m["FIRST_NAME"].toString() == first) return m;
+  return {};
+}
+
+inline void fillNames(frmInvDetails& w, const QString& family, const QString& first) {
+  w.txtFamilyName->setText(family);
+  w.txtFirstName->setText(first);
+}
+
+inline QStringList messages() { return testsupport::prompts().messages(); }
+
+}  // namespace editortest

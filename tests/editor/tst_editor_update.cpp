@@ -1,0 +1,292 @@
+// Updating: loading the picked invitation, rewriting it, the grid position
+// afterwards, the held record's life, and the sent flag of several rows.
+#include "editor_fixture.h"
+
+using namespace mdlWedding;
+using namespace editortest;
+using testsupport::prompts;
+
+namespace {
+QStringList save(frmInvDetails& w, int messages = 0) {
+  prompts().clearShown();
+  for (int i = 0; i < messages; ++i) prompts().answer(platform::vbOK);
+  w.cmdOK->click();
+  testsupport::processEvents();
+  return prompts().messages();
+}
+
+// Deletes an invitation from the file behind the open windows' backs.
+void deleteFromFile(const QString& family, const QString& first) {
+  auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
+  while (!rs->Eof()) {
+    if (rs->Fields("FAMILY_NAME").Value().toString() == family && rs->Fields("FIRST_NAME").Value().toString() == first)
+      rs->Delete();
+    rs->MoveNext();
+  }
+  db->Close();
+}
+
+QVector<Guest> numbered(int n) {
+  QVector<Guest> out;
+  for (int i = 1; i <= n; ++i) {
+    Guest g{QStringLiteral("Fam%1").arg(i), QStringLiteral("First%1").arg(i), 1 + i % 4};
+    g.sent = i % 2 == 0;
+    g.remark = QStringLiteral("remark %1").arg(i);
+    out << g;
+  }
+  return out;
+}
+}  // namespace
+
+class EditorUpdateTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void loadsThePickedInvitation() {
+    testsupport::ProgramFolder folder;
+    Guest full{"Levi", "Dan", 4, 7, 2};
+    full.group = "5";
+    full.phones = "03-5555555";
+    full.remark = "vegan";
+    full.address = "Herzl 1";
+    full.present = "a lamp";
+    full.presentType = 2;
+    full.sent = true;
+    Guest bare{"Cohen", "Avi", 2, {}, 0};
+    bare.group = "2";
+    loadMain({full, bare});
+
+    frmInvDetails& w2 = openUpdate(2);
+    QCOMPARE(w2.windowTitle(), QStringLiteral("עידכון פרטי הזמנה נוכחית במערכת"));
+    QCOMPARE(w2.txtFamilyName->text(), QStringLiteral("Cohen"));
+    QCOMPARE(w2.cmbTableNo->currentText(), QString());
+    QCOMPARE(w2.txtAddress->toPlainText(), QString());
+    QCOMPARE(w2.txtPresent->text(), QString());
+    QVERIFY(w2.optPresCheck->isChecked());
+    QCOMPARE(w2.cmbGroup->currentText(), kHis);  // no group list: 2 is the groom's family
+    QVERIFY(!w2.chkConfirmOk->isChecked() && !w2.chkConfirmNotOk->isChecked() && !w2.chkConfirmUnkown->isChecked());
+    w2.cmdCancel->click();
+    testsupport::processEvents();
+
+    g_NumOfGroups = 5;
+    g_UserGroups = {kCouple, kHis, kHer, QStringLiteral("חברים"), QStringLiteral("עבודה"), QString()};
+    prompts().clearShown();
+    frmInvDetails& w = openUpdate(1);
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("Levi"));
+    QCOMPARE(w.txtFirstName->text(), QStringLiteral("Dan"));
+    QCOMPARE(w.txtPhones->text(), QStringLiteral("03-5555555"));
+    QCOMPARE(w.txtAddress->toPlainText(), QStringLiteral("Herzl 1"));
+    QCOMPARE(w.cmbInvNum->currentText(), QStringLiteral("4"));
+    QCOMPARE(w.cmbGroup->currentText(), QStringLiteral("עבודה"));
+    QCOMPARE(w.txtRemark->toPlainText(), QStringLiteral("vegan"));
+    QVERIFY(w.chkInvSent->isChecked());
+    QVERIFY(w.chkConfirmNotOk->isChecked() && !w.chkConfirmOk->isChecked() && !w.chkConfirmUnkown->isChecked());
+    QCOMPARE(w.cmbTableNo->currentText(), QStringLiteral("7"));
+    QVERIFY(w.optPresDiff->isChecked());
+    QCOMPARE(w.lblPresentDesc->text(), QStringLiteral("תאור המתנה"));
+    QVERIFY(w.lblShekel->isHidden());
+    QCOMPARE(messages(), QStringList{QStringLiteral("האם לעדכן את ההזמנה לLevi Dan?")});
+    QVERIFY(g_DB->IsOpen());  // held for the save
+  }
+
+  void rewritesTheRecordAndRestoresTheGrid() {
+    testsupport::ProgramFolder folder;
+    QVector<Guest> guests = numbered(60);
+    guests[14].table = 3;
+    frmPelmora& main = loadMain(guests);
+    main.resize(900, 400);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    main.MSFlexGrid1->SetRow(15);
+    main.MSFlexGrid1->SetTopRow(10);
+    QCOMPARE(main.MSFlexGrid1->TopRow(), 10);
+
+    frmInvDetails& w = openUpdate(15);
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("Fam15"));
+    QCOMPARE(w.cmbTableNo->currentText(), QStringLiteral("3"));
+    main.MSFlexGrid1->SetTopRow(1);  // the user scrolls meanwhile
+    w.txtRemark->setPlainText("new remark");
+    w.cmbTableNo->setEditText("0");  // 0 on update: no table
+    w.cmbInvNum->setEditText("6");
+    QCOMPARE(save(w), QStringList{});  // same names: not a duplicate of itself
+    QVERIFY(!frmInvDetails::IsLoaded());
+    const QVariantMap r = rowOf("Fam15", "First15");
+    QCOMPARE(r["REMARK"].toString(), QStringLiteral("new remark"));
+    QVERIFY(!r["TABLE_NO"].isValid());
+    QCOMPARE(r["INV_NUM"].toInt(), 6);
+    QCOMPARE(rows().size(), 60);
+    QCOMPARE(main.MSFlexGrid1->TopRow(), 10);
+    QCOMPARE(main.MSFlexGrid1->Row(), 15);
+    QCOMPARE(main.MSFlexGrid1->TextMatrix(15, 4), QStringLiteral("new remark"));
+    QVERIFY(!g_DB->IsOpen());
+  }
+
+  void duplicateKeepsTheRecordOpen() {
+    testsupport::ProgramFolder folder;
+    loadMain({{"Levi", "Dan", 2, {}}, {"Levi", "Noa", 3, {}}});
+    frmInvDetails& w = openUpdate(1);
+    w.txtFirstName->setText("Noa");
+    QCOMPARE(save(w, 1), QStringList{"קיימת כבר הזמנה זהה ברשימה."});
+    QVERIFY(frmInvDetails::IsLoaded());
+    QVERIFY(g_DB->IsOpen());
+    w.txtFirstName->setText("Tal");
+    QCOMPARE(save(w), QStringList{});
+    const QVector<QVariantMap> all = rows();
+    QCOMPARE(all.size(), 2);
+    QCOMPARE(all[0]["FIRST_NAME"].toString(), QStringLiteral("Tal"));
+    QCOMPARE(all[0]["INV_NUM"].toInt(), 2);
+    QCOMPARE(all[1]["FIRST_NAME"].toString(), QStringLiteral("Noa"));
+    QCOMPARE(all[1]["INV_NUM"].toInt(), 3);
+  }
+
+  void capacityCountsTheDifference() {
+    testsupport::ProgramFolder folder;
+    loadMain({{"A", "1", 5, 4}, {"B", "1", 4, 4}, {"C", "1", 3, 4}, {"D", "1", 4, 2}}, 100, 15);
+    frmInvDetails& w = openUpdate(3);
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("C"));
+    w.cmbInvNum->setEditText("7");  // 12 + 7 - 3 = 16
+    QCOMPARE(save(w, 1), QStringList{"לא ניתן להושיב יותר מ- 15 איש בשולחן"});
+    w.cmbInvNum->setEditText("6");  // 12 + 6 - 3 = 15
+    QCOMPARE(save(w), QStringList{});
+    QCOMPARE(rowOf("C", "1")["INV_NUM"].toInt(), 6);
+    QCOMPARE(frmTableMap::Default().PeopleAtTable(4), 15);
+
+    // Moving another table's invitation here counts all of it.
+    frmInvDetails& w2 = openUpdate(4);
+    QCOMPARE(w2.txtFamilyName->text(), QStringLiteral("D"));
+    w2.cmbInvNum->setEditText("1");
+    w2.cmbTableNo->setEditText("4");
+    QCOMPARE(save(w2, 1), QStringList{"לא ניתן להושיב יותר מ- 15 איש בשולחן"});
+    QCOMPARE(rowOf("D", "1")["TABLE_NO"].toInt(), 2);
+  }
+
+  void saveByEnterThenTheWindowAdds() {
+    testsupport::ProgramFolder folder;
+    loadMain({{"Levi", "Dan", 2, {}}, {"Cohen", "Avi", 2, {}}});
+    frmInvDetails& w = openUpdate(1);
+    w.txtPhones->setText("050");
+    QTest::keyClick(w.txtPhones, Qt::Key_Return);
+    QVERIFY(frmInvDetails::IsLoaded());
+    QCOMPARE(rowOf("Levi", "Dan")["PHONES"].toString(), QStringLiteral("050"));
+    QVERIFY(!g_DB->IsOpen());
+    QCOMPARE(w.txtFamilyName->text(), QString());
+    // The record is released: the window now adds.
+    QCOMPARE(g_InvMode, quint8(1));
+    QCOMPARE(w.windowTitle(), QStringLiteral("הוספת פרטי הזמנה חדשה למערכת"));
+    fillNames(w, "Mizrahi", "Gil");
+    QTest::keyClick(w.txtFirstName, Qt::Key_Return);
+    const QVector<QVariantMap> all = rows();
+    QCOMPARE(all.size(), 3);
+    QCOMPARE(all[0]["FAMILY_NAME"].toString(), QStringLiteral("Levi"));
+    QCOMPARE(all[0]["PHONES"].toString(), QStringLiteral("050"));
+    QCOMPARE(all[2]["FAMILY_NAME"].toString(), QStringLiteral("Mizrahi"));
+    QCOMPARE(messages().filter(QStringLiteral("שגיאה")), QStringList{});
+  }
+
+  void vanishedInvitationIsNeverWritten() {
+    testsupport::ProgramFolder folder;
+    loadMain({{"Levi", "Dan", 2, {}}, {"Cohen", "Avi", 2, {}}});
+    deleteFromFile("Levi", "Dan");  // the grid still shows it
+    frmInvDetails& w = openUpdate(1, 1);
+    QCOMPARE(messages().last(), QStringLiteral("ארעה שגיאה בנסיון העדכון."));
+    fillNames(w, "Levi", "Dan");
+    const QStringList shown = save(w, 1);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0], QStringLiteral("ארעה שגיאה בנסיון העדכון.\r\nNo current record."));
+    QVERIFY(frmInvDetails::IsLoaded());
+    const QVector<QVariantMap> all = rows();
+    QCOMPARE(all.size(), 1);
+    QCOMPARE(all[0]["FAMILY_NAME"].toString(), QStringLiteral("Cohen"));
+    w.cmdCancel->click();
+    testsupport::processEvents();
+    QVERIFY(!frmInvDetails::IsLoaded());
+    QVERIFY(!g_DB->IsOpen());
+  }
+
+  void closeBoxReleasesTheHeldRecord() {
+    testsupport::ProgramFolder folder;
+    loadMain({{"Levi", "Dan", 2, {}}});
+    frmInvDetails& w = openUpdate(1);
+    QVERIFY(g_DB->IsOpen());
+    const auto held = g_DB.get();
+    w.close();
+    testsupport::processEvents();
+    QVERIFY(!frmInvDetails::IsLoaded());
+    QVERIFY(!held->IsOpen());
+  }
+
+  void reopenInAnotherMode() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& main = loadMain(numbered(5));
+    frmInvDetails& w = openUpdate(2);
+    const auto held = g_DB.get();
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("Fam2"));
+
+    main.AddNewInv();  // the open editor comes forward in add mode
+    QCOMPARE(&frmInvDetails::Default(), &w);
+    QVERIFY(!held->IsOpen());
+    QCOMPARE(w.windowTitle(), QStringLiteral("הוספת פרטי הזמנה חדשה למערכת"));
+    QCOMPARE(w.txtFamilyName->text(), QString());
+
+    openMultiUpdate(3, 4);
+    QVERIFY(w.txtFamilyName->isHidden());
+    openUpdate(5);
+    QVERIFY(!w.txtFamilyName->isHidden());
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("Fam5"));
+    w.txtRemark->setPlainText("changed");
+    QCOMPARE(save(w), QStringList{});
+    QCOMPARE(rowOf("Fam5", "First5")["REMARK"].toString(), QStringLiteral("changed"));
+  }
+
+  void multiRowUpdateSetsOnlyTheSentFlag() {
+    testsupport::ProgramFolder folder;
+    loadMain(numbered(7));
+    const QVector<QVariantMap> before = rows();
+    frmInvDetails& w = openMultiUpdate(5, 3);  // dragged upwards
+    QCOMPARE(g_SelFirstRow, qint16(3));
+    QCOMPARE(g_SelLastRow, qint16(5));
+    QVERIFY(w.txtFamilyName->isHidden() && w.cmbTableNo->isHidden() && w.optPresCheck->isHidden());
+    QVERIFY(!w.chkInvSent->isHidden());
+    QVERIFY(!w.chkInvSent->isChecked());
+    QVERIFY(!w.lblFamilyName->isHidden());
+    w.chkInvSent->setChecked(true);
+    QCOMPARE(save(w), QStringList{});
+    QCOMPARE(g_SelFirstRow, qint16(6));
+    const QVector<QVariantMap> after = rows();
+    QCOMPARE(after.size(), before.size());
+    for (int i = 0; i < after.size(); ++i) {
+      QVariantMap expected = before[i];
+      if (i >= 2 && i <= 4) expected["INV_STATUS"] = true;
+      QCOMPARE(after[i], expected);
+    }
+    QVERIFY(!g_DB->IsOpen());
+  }
+
+  void multiRowUpdateNamesRowsItCouldNotFind() {
+    testsupport::ProgramFolder folder;
+    loadMain(numbered(5));
+    frmInvDetails& w = openMultiUpdate(2, 5);
+    deleteFromFile("Fam3", "First3");
+    w.chkInvSent->setChecked(true);
+    QCOMPARE(save(w, 1), QStringList{"ההזמנות הבאות לא נמצאו ולא עודכנו:\r\nFam3 First3"});
+    QVERIFY(!frmInvDetails::IsLoaded());  // the rows found were updated
+    QCOMPARE(rows().size(), 4);
+    QCOMPARE(rowOf("Fam1", "First1")["INV_STATUS"].toBool(), false);  // not selected
+    QCOMPARE(rowOf("Fam2", "First2")["INV_STATUS"].toBool(), true);
+    QCOMPARE(rowOf("Fam4", "First4")["INV_STATUS"].toBool(), true);
+    QCOMPARE(rowOf("Fam5", "First5")["INV_STATUS"].toBool(), true);  // after the missing row
+  }
+
+  void multiRowUpdateOfAnEmptyTable() {
+    testsupport::ProgramFolder folder;
+    loadMain(numbered(3));
+    frmInvDetails& w = openMultiUpdate(1, 2);
+    for (int i = 1; i <= 3; ++i) deleteFromFile(QStringLiteral("Fam%1").arg(i), QStringLiteral("First%1").arg(i));
+    QCOMPARE(save(w, 1), QStringList{"רשימת המוזמנים ריקה."});
+    QVERIFY(frmInvDetails::IsLoaded());
+    QVERIFY(!g_DB->IsOpen());
+  }
+};
+
+PELMORA_TEST(EditorUpdateTest)
+#include "tst_editor_update.moc"

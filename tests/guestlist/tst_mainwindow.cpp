@@ -1,0 +1,246 @@
+// The main window's life: placement and column widths kept per user, resizing,
+// the group combo, the status bar and the close.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QtTest>
+
+#include "guestlist_fixture.h"
+#include "platform/forms.h"
+#include "platform/registry.h"
+#include "seating/frmTableMap.h"
+
+using namespace mdlWedding;
+using testsupport::prompts;
+
+namespace {
+void restart() {
+  platform::Forms::DestroyAll();
+  testsupport::processEvents();
+  ResetState();
+  testsupport::useCurrentFolderAsProgramFolder();
+  platform::ResetProgramEnd();
+  g_WeddingDate = vb::Today();
+  frmPelmora::Default();
+}
+
+void closeMain() {
+  try {
+    frmPelmora::Unload();
+  } catch (const platform::ProgramEnd&) {
+  }
+  testsupport::processEvents();
+}
+
+QString setting(const QString& section, const QString& key) {
+  return platform::GetSetting("Pelmora", section, key, "<none>");
+}
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void placementAndWidthsSurviveARestart() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    for (int c = 0; c < 10; ++c) QCOMPARE(w.m_ColWidth[c], QStringLiteral("<no value>"));
+    QCOMPARE(w.MSFlexGrid1->ColWidth(0), 1250);
+    w.move(40, 30);
+    w.resize(900, 600);
+    w.MSFlexGrid1->SetColWidth(2, 3000);
+    closeMain();
+    QVERIFY(platform::ProgramHasEnded());
+    QCOMPARE(setting("Settings", "Window"), QStringLiteral("0"));
+    QCOMPARE(setting("Settings", "MainWidth"), QStringLiteral("13500"));
+    QCOMPARE(setting("TableSettings", "ColWidth-2"), QStringLiteral("3000"));
+
+    restart();
+    frmPelmora& again = frmPelmora::Default();
+    QCOMPARE(again.pos(), QPoint(40, 30));
+    QCOMPARE(again.size(), QSize(900, 600));
+    QCOMPARE(again.m_ColWidth[2], QStringLiteral("3000"));
+    QCOMPARE(again.MSFlexGrid1->ColWidth(2), 3000);
+
+    // A width dragged while running lasts until the next load.
+    again.MSFlexGrid1->SetColWidth(4, 4500);
+    again.InitList(g_GroupName, g_SortField);
+    QCOMPARE(again.MSFlexGrid1->ColWidth(4), 2200);  // back to the default
+  }
+
+  void maximisedAndMinimisedCloses() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    w.resize(800, 500);
+    closeMain();
+    restart();
+    frmPelmora::Default().setWindowState(Qt::WindowMaximized);
+    frmPelmora::Default().MSFlexGrid1->SetColWidth(0, 1500);
+    closeMain();
+    QCOMPARE(setting("Settings", "Window"), QStringLiteral("2"));
+    QCOMPARE(setting("Settings", "MainWidth"), QStringLiteral("12000"));  // from the normal close
+    restart();
+    QVERIFY(frmPelmora::Default().windowState() & Qt::WindowMaximized);
+
+    frmPelmora::Default().setWindowState(Qt::WindowMinimized);
+    frmPelmora::Default().MSFlexGrid1->SetColWidth(0, 1800);
+    closeMain();
+    QCOMPARE(setting("Settings", "Window"), QStringLiteral("2"));
+    QCOMPARE(setting("TableSettings", "ColWidth-0"), QStringLiteral("1800"));
+  }
+
+  void closeUnloadsEveryWindow() {
+    testsupport::ProgramFolder folder;
+    loadMainWindow();
+    QVERIFY(frmTableMap::IsLoaded());
+    closeMain();
+    QVERIFY(!frmTableMap::IsLoaded());
+    QVERIFY(!frmPelmora::IsLoaded());
+    QVERIFY(platform::ProgramHasEnded());
+  }
+
+  void resizeMovesTheAnchoredControls() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    w.show();
+    testsupport::processEvents();
+    const QRect grid = w.MSFlexGrid1->geometry(), combo = w.cmbUserGroups->geometry(),
+                label = w.LblSelUserGroups->geometry(), title = w.lblList->geometry(),
+                days = w.lblWeddingCount->geometry();
+    w.resize(w.width() + 40, w.height() + 20);  // 600 and 300 twips
+    testsupport::processEvents();
+    QCOMPARE(w.MSFlexGrid1->geometry(), grid.adjusted(0, 0, 40, 20));
+    QCOMPARE(w.cmbUserGroups->geometry(), combo.translated(40, 0));
+    QCOMPARE(w.LblSelUserGroups->geometry(), label.translated(40, 0));
+    QCOMPARE(w.lblList->geometry(), title.adjusted(0, 0, 40, 0));
+    QCOMPARE(w.lblWeddingCount->geometry(), days);
+    w.setWindowState(Qt::WindowMinimized);
+    w.ResizeForm();
+    QCOMPARE(w.MSFlexGrid1->geometry(), grid.adjusted(0, 0, 40, 20));
+  }
+
+  void groupCombo() {
+    testsupport::ProgramFolder folder;
+    testsupport::Invitation friendInv;
+    friendInv.familyName = "חבר";
+    friendInv.firstName = "טוב";
+    friendInv.listGroup = "4";
+    friendInv.phones = friendInv.remark = QStringLiteral("");
+    testsupport::Invitation familyInv = friendInv;
+    familyInv.familyName = "דוד";
+    familyInv.listGroup = "2";
+    frmPelmora& w = loadMainWindow({friendInv, familyInv});
+    QCOMPARE(w.cmbUserGroups->count(), 4);
+    QCOMPARE(int(g_NumOfGroups), 0);
+    QCOMPARE(g_UserGroups.size(), 1);
+    QCOMPARE(w.cmbUserGroups->currentText(), QStringLiteral("כל האורחים"));
+
+    g_NumOfGroups = 5;
+    g_UserGroups = {g_Couple, g_HisFamily, g_HerFamily, "חברים", "עבודה", ""};
+    g_GroupName = g_HisFamily;
+    w.InitEvent();
+    QStringList items;
+    for (int i = 0; i < w.cmbUserGroups->count(); ++i) items << w.cmbUserGroups->itemText(i);
+    QCOMPARE(items, (QStringList{"כל האורחים", g_Couple, g_HisFamily, g_HerFamily, "חברים", "עבודה"}));
+    QCOMPARE(w.cmbUserGroups->currentText(), QStringLiteral("כל האורחים"));
+    QCOMPARE(g_GroupName, g_HisFamily);  // the list shown stays as it was
+
+    // Typing changes nothing; picking an entry reloads; the same entry again does not.
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_Down);
+    QCOMPARE(w.cmbUserGroups->currentIndex(), 0);
+    w.cmbUserGroups->setCurrentIndex(4);
+    w.cmbUserGroups_Click();
+    QCOMPARE(g_GroupName, QStringLiteral("חברים"));
+    QCOMPARE(w.MSFlexGrid1->Rows(), 2);
+    QCOMPARE(cell(1, 0), QStringLiteral("חבר"));
+    QCOMPARE(w.lblList->text(), QStringLiteral("רשימה של חברים"));
+    w.MSFlexGrid1->SetTextMatrix(1, 0, "marker");
+    w.cmbUserGroups_Click();
+    QCOMPARE(cell(1, 0), QStringLiteral("marker"));  // not reloaded
+  }
+
+  void statusBarAndToolbar() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    QCOMPARE(w.stb->PanelCount(), 7);
+    QCOMPARE(w.stb->PanelText(1), vb::DateText(vb::Today().date()));
+    QCOMPARE(w.stb->PanelWidth(3), 2200);
+    QCOMPARE(w.stb->PanelAlignment(7), int(platform::StatusBar::sbrCenter));
+    QCOMPARE(w.stb->PanelLabel(7)->toolTip(), QStringLiteral("לחץ פעמיים לעדכון פרטי משתמש"));
+    QCOMPARE(w.Toolbar1->Count(), 14);
+    QCOMPARE(w.Toolbar1->Button(6)->toolTip(), QStringLiteral("ניהול תקציב הוצאות"));
+    QCOMPARE(w.Toolbar1->Button(14)->text(), QStringLiteral("עזרה"));
+    QCOMPARE(int(g_InvMode), 1);
+    QVERIFY(g_PortFree);
+
+    w.stb_PanelDblClick(1);  // the date: nothing
+    w.stb_PanelDblClick(3);
+    bool opened = false;
+    prompts().onModal([&](QWidget* options) {
+      opened = true;
+      options->close();
+    });
+    w.stb_PanelDblClick(7);
+    QVERIFY(opened);
+  }
+
+  void tablesMapShownAndHidden() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    QVERIFY(!w.mnuShowTablesMap->isChecked());
+    w.Toolbar1->Click(10);
+    QVERIFY(frmTableMap::Default().isVisible());
+    QVERIFY(w.mnuShowTablesMap->isChecked());
+    QVERIFY(w.popShowTablesMap->isChecked());
+    QVERIFY(w.Toolbar1->IsPressed(10));
+    w.Toolbar1->Click(10);
+    QVERIFY(!frmTableMap::Default().isVisible());
+    QVERIFY(frmTableMap::IsLoaded());
+    QVERIFY(!w.mnuShowTablesMap->isChecked());
+    QVERIFY(!w.popShowTablesMap->isChecked());
+    QVERIFY(!w.Toolbar1->IsPressed(10));
+
+    // The map's own close box hides it and clears the three marks.
+    w.popShowTablesMap->trigger();
+    QVERIFY(frmTableMap::Default().isVisible());
+    frmTableMap::Default().close();
+    testsupport::processEvents();
+    QVERIFY(frmTableMap::IsLoaded());
+    QVERIFY(!frmTableMap::Default().isVisible());
+    QVERIFY(!w.mnuShowTablesMap->isChecked());
+    QVERIFY(!w.Toolbar1->IsPressed(10));
+  }
+
+  void answerFiltersStayEqual() {
+    testsupport::ProgramFolder folder;
+    QVector<testsupport::Invitation> rows;
+    for (int confirm = 0; confirm < 4; ++confirm) {
+      testsupport::Invitation i;
+      i.familyName = "משפחה";
+      i.firstName = QString::number(confirm);
+      i.confirm = confirm;
+      i.phones = i.remark = QStringLiteral("");
+      rows << i;
+    }
+    frmPelmora& w = loadMainWindow(rows);
+    auto shown = [&] {
+      QStringList firsts;
+      for (int r = 1; r < w.MSFlexGrid1->Rows(); ++r) firsts << cell(r, 1);
+      return firsts.join(',');
+    };
+    QCOMPARE(shown(), QStringLiteral("0,1,2,3"));
+    w.popIgnoreNotCnf->trigger();
+    QVERIFY(w.popIgnoreNotCnf->isChecked());
+    QVERIFY(w.mnuIgnoreNotCnf->isChecked());
+    QCOMPARE(shown(), QStringLiteral("1,2"));
+    w.mnuIgnoreCnfNotOk->trigger();
+    QVERIFY(w.popIgnoreCnfNotOk->isChecked());
+    QCOMPARE(shown(), QStringLiteral("1"));
+    w.mnuIgnoreNotCnf->trigger();
+    QVERIFY(!w.popIgnoreNotCnf->isChecked());
+    QVERIFY(!w.mnuIgnoreNotCnf->isChecked());
+    QCOMPARE(shown(), QStringLiteral("0,1,3"));
+  }
+};
+
+PELMORA_TEST(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,163 @@
+// The toolbar and status bar stand-ins: buttons and panels by index from 1.
+#include <QAction>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+#include "platform/statusbar.h"
+#include "platform/toolbar.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+#include "support/testsupport.h"
+
+using platform::StatusBar;
+using platform::Toolbar;
+
+namespace {
+long errorNumber(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const platform::VbError& e) {
+    return e.number;
+  }
+  return 0;
+}
+}  // namespace
+
+class BarsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void toolbarButtons();
+  void toolbarClicks();
+  void statusBarPanels();
+};
+
+void BarsTest::toolbarButtons() {
+  Toolbar tb;
+  QCOMPARE(tb.toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+  QCOMPARE(tb.AddButton(QStringLiteral("הוסף")), 1);
+  QCOMPARE(tb.AddButton(QStringLiteral("עדכן")), 2);
+  QCOMPARE(tb.AddButton(QStringLiteral("הסר")), 3);
+  QCOMPARE(tb.AddButton(QString(), QIcon(), Toolbar::tbrSeparator), 4);
+  QCOMPARE(tb.AddButton(QStringLiteral("חייג")), 5);
+  QCOMPARE(tb.AddButton(QStringLiteral("שולחנות"), QIcon(), Toolbar::tbrCheck), 6);
+  QCOMPARE(tb.Count(), 6);
+  QVERIFY(tb.Button(4)->isSeparator());
+  QCOMPARE(tb.Button(5)->text(), QStringLiteral("חייג"));
+  QCOMPARE(tb.actions().indexOf(tb.Button(5)), 4);  // in the order added
+  QCOMPARE(errorNumber([&] { tb.Button(0); }), 35600L);
+  QCOMPARE(errorNumber([&] { tb.Button(7); }), 35600L);
+  QCOMPARE(errorNumber([&] { tb.SetEnabled(9, false); }), 35600L);
+
+  // Pressed state by code: shown by the check button, no click event.
+  QSignalSpy spy(&tb, &Toolbar::ButtonClick);
+  tb.SetPressed(6, true);
+  QVERIFY(tb.IsPressed(6));
+  QVERIFY(tb.Button(6)->isChecked());
+  tb.SetPressed(6, false);
+  QVERIFY(!tb.IsPressed(6));
+  QCOMPARE(spy.size(), 0);
+}
+
+void BarsTest::toolbarClicks() {
+  Toolbar tb;
+  for (int i = 1; i <= 14; ++i)
+    tb.AddButton(QStringLiteral("b%1").arg(i), QIcon(), i == 4 || i == 11 ? Toolbar::tbrSeparator
+                                                       : i == 10            ? Toolbar::tbrCheck
+                                                                            : Toolbar::tbrDefault);
+  tb.resize(1200, 80);
+  tb.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&tb));
+  QSignalSpy spy(&tb, &Toolbar::ButtonClick);
+
+  // A check button toggles, then reports the click; the handler sees the new state.
+  bool pressedInHandler = false;
+  connect(&tb, &Toolbar::ButtonClick, &tb, [&](int i) {
+    if (i == 10) pressedInHandler = tb.IsPressed(10);
+  });
+  tb.Click(10);
+  QCOMPARE(spy.size(), 1);
+  QCOMPARE(spy[0][0].toInt(), 10);
+  QVERIFY(tb.IsPressed(10));
+  QVERIFY(pressedInHandler);
+  tb.Click(10);
+  QCOMPARE(spy.size(), 2);
+  QVERIFY(!tb.IsPressed(10));
+  QVERIFY(!pressedInHandler);
+
+  // Plain buttons do not stay pressed; separators and disabled buttons are silent.
+  tb.Click(2);
+  QCOMPARE(spy.size(), 3);
+  QCOMPARE(spy[2][0].toInt(), 2);
+  QVERIFY(!tb.IsPressed(2));
+  tb.Click(4);
+  tb.SetEnabled(5, false);
+  QVERIFY(!tb.IsEnabled(5));
+  tb.Click(5);
+  QCOMPARE(spy.size(), 3);
+
+  // A real mouse click on a button reports it once; on a disabled one not at all.
+  QWidget* b7 = tb.widgetForAction(tb.Button(7));
+  QVERIFY(b7);
+  QTest::mouseClick(b7, Qt::LeftButton);
+  QCOMPARE(spy.size(), 4);
+  QCOMPARE(spy[3][0].toInt(), 7);
+  QTest::mouseClick(tb.widgetForAction(tb.Button(5)), Qt::LeftButton);
+  QCOMPARE(spy.size(), 4);
+  QTest::mouseClick(tb.widgetForAction(tb.Button(10)), Qt::LeftButton);
+  QCOMPARE(spy.size(), 5);
+  QVERIFY(tb.IsPressed(10));
+  auto* button = qobject_cast<QToolButton*>(tb.widgetForAction(tb.Button(12)));
+  QVERIFY(button);
+  QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+  tb.Refresh();
+}
+
+void BarsTest::statusBarPanels() {
+  StatusBar sb;
+  const int widths[] = {800, 1400, 2200, 1900, 1900, 1600, 400};
+  for (int i = 1; i <= 7; ++i) QCOMPARE(sb.AddPanel(), i);
+  QCOMPARE(sb.PanelCount(), 7);
+  for (int i = 1; i <= 7; ++i) sb.SetPanelWidth(i, widths[i - 1]);
+  for (int i = 2; i <= 6; ++i) sb.SetPanelAlignment(i, StatusBar::sbrRight);
+  sb.SetPanelAlignment(7, StatusBar::sbrCenter);
+  sb.SetPanelText(1, QStringLiteral("01/02/2024"));
+  sb.SetPanelText(6, QStringLiteral("מס' ההזמנות  12"));
+  QPixmap pic(16, 16);
+  pic.fill(Qt::red);
+  sb.SetPanelPicture(7, pic);
+  sb.SetPanelToolTip(7, QStringLiteral("לחץ פעמיים לעדכון פרטי משתמש"));
+  sb.setLayoutDirection(Qt::RightToLeft);
+  sb.resize(2000, 30);
+  sb.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&sb));
+
+  for (int i = 1; i <= 7; ++i) {
+    QCOMPARE(sb.PanelWidth(i), widths[i - 1]);
+    QCOMPARE(sb.PanelLabel(i)->width(), vb::TwipsToPixelsX(widths[i - 1]));
+  }
+  QCOMPARE(sb.PanelText(6), QStringLiteral("מס' ההזמנות  12"));
+  QCOMPARE(sb.PanelText(7), QString());
+  // Right means the right edge, whatever the layout direction.
+  QVERIFY(sb.PanelLabel(3)->alignment() & Qt::AlignRight);
+  QVERIFY(sb.PanelLabel(3)->alignment() & Qt::AlignAbsolute);
+  QVERIFY(!sb.PanelLabel(7)->pixmap().isNull());
+  QCOMPARE(sb.PanelLabel(7)->toolTip(), QStringLiteral("לחץ פעמיים לעדכון פרטי משתמש"));
+  // Right to left: panel 1 stands right of panel 2, and so on.
+  for (int i = 1; i < 7; ++i) QVERIFY(sb.PanelLabel(i)->x() > sb.PanelLabel(i + 1)->x());
+  QCOMPARE(errorNumber([&] { sb.PanelLabel(0); }), 35600L);
+  QCOMPARE(errorNumber([&] { sb.SetPanelText(8, QString()); }), 35600L);
+
+  QSignalSpy spy(&sb, &StatusBar::PanelDblClick);
+  QTest::mouseDClick(sb.PanelLabel(7), Qt::LeftButton);
+  QTest::mouseDClick(sb.PanelLabel(2), Qt::LeftButton);
+  QTest::mouseClick(sb.PanelLabel(3), Qt::LeftButton);
+  QCOMPARE(spy.size(), 2);
+  QCOMPARE(spy[0][0].toInt(), 7);
+  QCOMPARE(spy[1][0].toInt(), 2);
+}
+
+PELMORA_TEST(BarsTest)
+#include "tst_bars.moc"

@@ -1,0 +1,457 @@
+// The database engine's recordsets: Jet's refusals on Update (and that a
+// refusal stores nothing), values and money, the query texts the program
+// sends, the Hebrew sort, moving, counting, adding and deleting.
+#include <sqlite3.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <limits>
+
+#include "platform/dao.h"
+#include "support/testsupport.h"
+
+namespace daotest {
+std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int weddingFields);
+}
+
+namespace {
+
+template <class F>
+platform::VbError errorOf(F&& f) {
+  try {
+    f();
+  } catch (const platform::VbError& e) {
+    return e;
+  }
+  return {};
+}
+
+struct Guest {
+  QString family, first;
+  QVariant confirm, group, table, phones;
+  QVariant count = 2;
+};
+
+void addGuest(dao::Database& db, const Guest& g) {
+  auto rs = db.OpenRecordset("select * from PELMORA");
+  rs->AddNew();
+  rs->Fields("FAMILY_NAME").SetValue(g.family);
+  rs->Fields("FIRST_NAME").SetValue(g.first);
+  rs->Fields("INV_NUM").SetValue(g.count);
+  rs->Fields("CONFIRM").SetValue(g.confirm);
+  rs->Fields("LIST_GROUP").SetValue(g.group);
+  rs->Fields("TABLE_NO").SetValue(g.table);
+  rs->Fields("PHONES").SetValue(g.phones);
+  rs->Update();
+  rs->Close();
+}
+
+// "family first" of every row, in the recordset's order.
+QStringList names(dao::Database& db, const QString& sql) {
+  auto rs = db.OpenRecordset(sql);
+  QStringList out;
+  while (!rs->Eof()) {
+    out << rs->Fields("FAMILY_NAME").Value().toString() + ' ' + rs->Fields("FIRST_NAME").Value().toString();
+    rs->MoveNext();
+  }
+  return out;
+}
+
+long rowCount(const QString& path, const QString& table) {
+  auto db = dao::DBEngine::instance().OpenDatabase(path);
+  auto rs = db->OpenRecordset("select * from " + table);
+  if (!rs->Eof()) rs->MoveLast();
+  return rs->RecordCount();
+}
+
+}  // namespace
+
+class TestDaoRecordset : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void updateRefusesWhatJetRefusesAndStoresNothing() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    auto db = daotest::createWeddingDatabase(path, 13);
+    addGuest(*db, {"כהן", "דן", 1, "1", 3, "050-1234567"});
+
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto fill = [&] {
+      rs->AddNew();
+      rs->Fields("FAMILY_NAME").SetValue("לוי");
+      rs->Fields("FIRST_NAME").SetValue("רות");
+      rs->Fields("CONFIRM").SetValue(0);
+    };
+    struct Case {
+      const char* field;
+      QVariant value;
+      long number;
+    };
+    const Case cases[] = {
+        {"FIRST_NAME", QString(""), 3315},
+        {"CONFIRM", QVariant(), 3314},
+        {"FAMILY_NAME", QString(21, QChar(0x05D0)), 3163},
+        {"INV_NUM", 256, 3349},
+        {"INV_NUM", -1, 3349},
+        {"CHECK", 40000, 3349},
+        {"CHECK", -32769, 3349},
+        {"LIST_GROUP", QString(""), 3315},
+    };
+    for (const Case& c : cases) {
+      fill();
+      rs->Fields(c.field).SetValue(c.value);
+      const auto e = errorOf([&] { rs->Update(); });
+      QVERIFY2(e.number == c.number, c.field);
+      rs->CancelUpdate();  // the refusal left the edit open
+      QCOMPARE(rowCount(path, "PELMORA"), 1L);
+    }
+    fill();
+    rs->Fields("FIRST_NAME").SetValue("");
+    QCOMPARE(errorOf([&] { rs->Update(); }).description,
+             QString("Field 'PELMORA.FIRST_NAME' cannot be a zero-length string."));
+    rs->Fields("FIRST_NAME").SetValue("רות");
+    rs->Fields("CONFIRM").SetValue(QVariant());
+    QCOMPARE(errorOf([&] { rs->Update(); }).description,
+             QString("The field 'PELMORA.CONFIRM' cannot contain a Null value because the Required property for "
+                     "this field is set to True. Enter a value in this field."));
+    rs->Fields("CONFIRM").SetValue(0);
+    rs->Fields("FAMILY_NAME").SetValue(QString(21, 'x'));
+    QCOMPARE(errorOf([&] { rs->Update(); }).description,
+             QString("The field is too small to accept the amount of data you attempted to add. Try inserting or "
+                     "pasting less data."));
+    // Corrected in the same edit, it goes in: 20 Hebrew letters fit a Text(20).
+    const QString twenty = QString("אבגדהוזחטיכלמנסעפצקר");
+    QCOMPARE(twenty.size(), 20);
+    rs->Fields("FAMILY_NAME").SetValue(twenty);
+    rs->Fields("REMARK").SetValue("");  // this one allows ""
+    rs->Update();
+    QCOMPARE(rowCount(path, "PELMORA"), 2L);
+    QCOMPARE(names(*db, "select * from PELMORA where FIRST_NAME = 'רות'"), QStringList{twenty + " רות"});
+
+    // Letters do not convert into a number; outside an edit nothing is set.
+    rs->AddNew();
+    auto e = errorOf([&] { rs->Fields("INV_NUM").SetValue("abc"); });
+    QCOMPARE(e.number, 3421L);
+    QCOMPARE(e.description, QString("Data type conversion error."));
+    QCOMPARE(errorOf([&] { rs->Fields("INV_NUM").SetValue(""); }).number, 3421L);
+    QCOMPARE(errorOf([&] { rs->Fields("INV_STATUS").SetValue("maybe"); }).number, 3421L);
+    rs->CancelUpdate();
+    e = errorOf([&] { rs->Fields("INV_NUM").SetValue(3); });
+    QCOMPARE(e.number, 3020L);
+    QCOMPARE(e.description, QString("Update or CancelUpdate without AddNew or Edit."));
+    QCOMPARE(errorOf([&] { rs->Update(); }).number, 3020L);
+    QCOMPARE(errorOf([&] { rs->CancelUpdate(); }).number, 3020L);
+
+    // An edit that breaks a rule leaves the stored row as it was.
+    rs->MoveFirst();
+    rs->Edit();
+    rs->Fields("FAMILY_NAME").SetValue(QString(21, 'y'));
+    QCOMPARE(errorOf([&] { rs->Update(); }).number, 3163L);
+    rs->CancelUpdate();
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("כהן")));
+    QCOMPARE(names(*dao::DBEngine::instance().OpenDatabase(path), "select * from PELMORA").first(),
+             QString("כהן דן"));
+  }
+
+  void valuesConvertAndReadBackInTheirTypes() {
+    testsupport::ProgramFolder folder;
+    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    rs->AddNew();
+    QVERIFY(!rs->Fields("INV_NUM").Value().isValid());  // a new record starts Null
+    rs->Fields("FAMILY_NAME").SetValue("Levi");
+    rs->Fields("FIRST_NAME").SetValue("Dan");
+    rs->Fields("INV_NUM").SetValue(2.5);       // halves go to even
+    rs->Fields("TABLE_NO").SetValue(" 3.5 ");  // numeric text
+    rs->Fields("CONFIRM").SetValue(true);      // True is 1 in a Byte
+    rs->Fields("CHECK").SetValue(true);        // and -1 in an Integer
+    rs->Fields("INV_STATUS").SetValue(7);
+    rs->Fields("LIST_GROUP").SetValue(4);      // a number into Text
+    rs->Fields("PRESENT_TYPE").SetValue(QVariant::fromValue(vb::Currency::fromRaw(15000)));  // 1.5 -> 2
+    rs->Update();
+    rs = db->OpenRecordset("select * from PELMORA");
+    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(2));
+    QCOMPARE(rs->Fields("TABLE_NO").Value(), QVariant(4));
+    QCOMPARE(rs->Fields("CONFIRM").Value(), QVariant(1));
+    QCOMPARE(rs->Fields("CHECK").Value(), QVariant(-1));
+    QCOMPARE(rs->Fields("INV_STATUS").Value(), QVariant(true));
+    QCOMPARE(rs->Fields("LIST_GROUP").Value(), QVariant(QString("4")));
+    QCOMPARE(rs->Fields("PRESENT_TYPE").Value(), QVariant(2));
+    QVERIFY(!rs->Fields("ADDRESS").Value().isValid());
+    QCOMPARE(rs->Fields("inv_num").Value(), QVariant(2));  // names in any case
+    QCOMPARE(errorOf([&] { rs->Fields("NO_SUCH"); }).number, 3265L);
+
+    rs->Edit();
+    rs->Fields("INV_STATUS").SetValue("False");
+    rs->Fields("INV_NUM").SetValue(3);
+    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(3));  // the edit shows what was set
+    rs->Update();
+    rs = db->OpenRecordset("select * from PELMORA");
+    QCOMPARE(rs->Fields("INV_STATUS").Value(), QVariant(false));
+    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(3));
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("Levi")));
+  }
+
+  void moneyIsExact() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    auto db = daotest::createWeddingDatabase(path, 13);
+    auto rs = db->OpenRecordset("select * from WED_BUDGET");
+    QVERIFY(rs->Eof());
+    rs->AddNew();
+    for (int i = 0; i < 30; ++i) rs->Fields()[i].SetValue(0);
+    rs->Fields("B_DRESS").SetValue(0.1);
+    rs->Fields("B_SUIT").SetValue("0.2");
+    rs->Fields("B_SHOES").SetValue("922337203685477.5807");
+    rs->Fields("B_JEWEL").SetValue("-922337203685477.5808");
+    rs->Fields("B_RINGS").SetValue("1500.5");
+    rs->Fields("B_BAR").SetValue("0.00005");   // halves to even: 0
+    rs->Fields("B_CAR").SetValue("0.00015");   // 0.0002
+    rs->Fields("B_TIPS").SetValue(1500);
+    rs->Fields("B_EXTRA").SetValue(QVariant());
+    auto e = errorOf([&] { rs->Update(); });
+    QCOMPARE(e.number, 3314L);
+    QVERIFY(e.description.contains("'WED_BUDGET.B_EXTRA'"));
+    rs->Fields("B_EXTRA").SetValue("922337203685477.5808");  // one more than the largest
+    QCOMPARE(errorOf([&] { rs->Update(); }).number, 3349L);
+    rs->Fields("B_EXTRA").SetValue(1e20);
+    QCOMPARE(errorOf([&] { rs->Update(); }).number, 3349L);
+    QCOMPARE(rowCount(path, "WED_BUDGET"), 0L);
+    rs->Fields("B_EXTRA").SetValue("7");
+    rs->Update();
+
+    auto reopened = dao::DBEngine::instance().OpenDatabase(path);
+    rs = reopened->OpenRecordset("select * from WED_BUDGET");
+    auto raw = [&](const char* name) { return rs->Fields(name).Value().value<vb::Currency>().raw(); };
+    QCOMPARE(rs->Fields("B_DRESS").Value().metaType(), QMetaType::fromType<vb::Currency>());
+    QCOMPARE(raw("B_DRESS"), 1000);
+    QCOMPARE(raw("B_SUIT"), 2000);
+    QCOMPARE(raw("B_DRESS") + raw("B_SUIT"), 3000);
+    QCOMPARE(raw("B_SHOES"), std::numeric_limits<qint64>::max());
+    QCOMPARE(raw("B_JEWEL"), std::numeric_limits<qint64>::min());
+    QCOMPARE(raw("B_RINGS"), 15005000);
+    QCOMPARE(raw("B_BAR"), 0);
+    QCOMPARE(raw("B_CAR"), 2);
+    QCOMPARE(raw("B_TIPS"), 15000000);
+    QCOMPARE(raw("B_EXTRA"), 70000);
+  }
+
+  void theQueryTextsOfTheProgram() {
+    testsupport::ProgramFolder folder;
+    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
+    addGuest(*db, {"Cohen", "Avi", 1, "4", 3});
+    addGuest(*db, {"O'Brien", "Dan", 2, "4", 7});
+    addGuest(*db, {"Levi", "Rina", 1, "3", 12});
+    addGuest(*db, {"Adler", "Tom", 1, "4", QVariant()});
+    addGuest(*db, {"Bar", "Gil", 3, "3", 0});
+    addGuest(*db, {"Zur", "Noa", 0, "4", 5});
+    addGuest(*db, {"cohen", "Avi", 1, "1", 9});
+
+    QCOMPARE(names(*db, "select * from PELMORA").size(), 7);
+    QCOMPARE(names(*db, "select * from PELMORA").first(), QString("Cohen Avi"));  // the order rows were added
+    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM = 1) and (LIST_GROUP = '4') order by TABLE_NO DESC"),
+             (QStringList{"Cohen Avi", "Adler Tom"}));  // a Null table sorts last downwards
+    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '3' order by FAMILY_NAME ASC"),
+             (QStringList{"Bar Gil", "Levi Rina"}));
+    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM = 1)"),
+             (QStringList{"Cohen Avi", "Levi Rina", "Adler Tom", "cohen Avi"}));
+    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM <> 2) and (LIST_GROUP = '4')"),
+             (QStringList{"Cohen Avi", "Adler Tom", "Zur Noa"}));
+    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM between 1 and 2) and (LIST_GROUP = '3')"),
+             (QStringList{"Levi Rina"}));
+    QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO > 0 order by TABLE_NO ASC"),
+             (QStringList{"Cohen Avi", "Zur Noa", "O'Brien Dan", "cohen Avi", "Levi Rina"}));
+    // A name with an apostrophe, written twice in the text; = is exact.
+    QCOMPARE(names(*db, "select * from PELMORA where FAMILY_NAME = 'O''Brien' and FIRST_NAME = 'Dan';"),
+             (QStringList{"O'Brien Dan"}));
+    QCOMPARE(names(*db, "select * from PELMORA where FAMILY_NAME = 'cohen' and FIRST_NAME = 'Avi';"),
+             (QStringList{"cohen Avi"}));
+    QCOMPARE(names(*db, "SELECT * FROM pelmora WHERE confirm = 3 ORDER BY Family_Name desc"),
+             (QStringList{"Bar Gil"}));
+    QCOMPARE(names(*db, "select * from PELMORA where CONFIRM = -1").size(), 0);
+    QVERIFY(db->OpenRecordset("select * from WED_BUDGET")->Eof());
+
+    auto e = errorOf([&] { db->OpenRecordset("select * from GUESTS"); });
+    QCOMPARE(e.number, 3078L);
+    QCOMPARE(e.description,
+             QString("The Microsoft Jet database engine cannot find the input table or query 'GUESTS'."));
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA where NAME = 'x'"); }).number, 3061L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA order by NAME ASC"); }).number, 3061L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA where CONFIRM = 'yes'"); }).number, 3464L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA where LIST_GROUP = 4"); }).number, 3464L);
+    const char* refused[] = {
+        "select FIRST_NAME from PELMORA",
+        "delete from PELMORA",
+        "select * from PELMORA where CONFIRM = 1 or CONFIRM = 2",
+        "select * from PELMORA where CONFIRM < 2",
+        "select * from PELMORA where FAMILY_NAME = 'Levi",
+        "select * from PELMORA where (CONFIRM = 1",
+        "select * from PELMORA; delete from PELMORA",
+        "select * from PELMORA where FAMILY_NAME = 'x' order by TABLE_NO DESC, FAMILY_NAME ASC",
+    };
+    for (const char* sql : refused) {
+      e = errorOf([&] { db->OpenRecordset(sql); });
+      QVERIFY2(e.number != 0 && !e.description.isEmpty(), sql);
+    }
+    QCOMPARE(names(*db, "select * from PELMORA").size(), 7);
+  }
+
+  void textSortsInHebrewDictionaryOrder() {
+    testsupport::ProgramFolder folder;
+    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
+    // Family names chosen so that code-point order would differ: a final
+    // letter sorts as its regular form, Latin without regard to case.
+    const QStringList stored = {"תמר", "אןד", "bar", "אנג", "Cohen", "בית", "2nd", "Adler", "ם", "כץ", "כצב"};
+    int i = 0;
+    for (const QString& family : stored) addGuest(*db, {family, "x", 1, "1", ++i, QString("0%1").arg(i)});
+    addGuest(*db, {"אב", "x", 1, "1", QVariant(), QVariant()});
+    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '1' order by FAMILY_NAME ASC"),
+             (QStringList{"2nd x", "Adler x", "bar x", "Cohen x", "אב x", "אנג x", "אןד x", "בית x", "כץ x",
+                          "כצב x", "ם x", "תמר x"}));
+    QCOMPARE(names(*db, "select * from PELMORA order by FAMILY_NAME DESC").first(), QString("תמר x"));
+    // Ties are broken the same way every time.
+    addGuest(*db, {"adler", "z", 1, "2", 1});
+    addGuest(*db, {"ADLER", "y", 1, "2", 1});
+    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '2' order by FAMILY_NAME ASC"),
+             (QStringList{"ADLER y", "adler z"}));
+    // Nulls first upwards, last downwards; numbers by value.
+    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '1' order by PHONES ASC").first(), QString("אב x"));
+    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '1' order by PHONES DESC").last(), QString("אב x"));
+    const QStringList byTable = names(*db, "select * from PELMORA where LIST_GROUP = '1' order by TABLE_NO ASC");
+    QCOMPARE(byTable.mid(0, 3), (QStringList{"אב x", "תמר x", "אןד x"}));
+    QCOMPARE(byTable.mid(10), (QStringList{"כץ x", "כצב x"}));  // 10 and 11 after 9
+  }
+
+  void movingCountingAddingAndDeleting() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    auto db = daotest::createWeddingDatabase(path, 13);
+    auto empty = db->OpenRecordset("select * from PELMORA");
+    QVERIFY(empty->Eof());
+    QVERIFY(empty->Bof());
+    QCOMPARE(empty->RecordCount(), 0L);
+    QCOMPARE(empty->AbsolutePosition(), -1L);
+    auto e = errorOf([&] { empty->MoveFirst(); });
+    QCOMPARE(e.number, 3021L);
+    QCOMPARE(e.description, QString("No current record."));
+    QCOMPARE(errorOf([&] { empty->MoveNext(); }).number, 3021L);
+    QCOMPARE(errorOf([&] { empty->Fields("FIRST_NAME").Value(); }).number, 3021L);
+    QCOMPARE(errorOf([&] { empty->Delete(); }).number, 3021L);
+    QCOMPARE(errorOf([&] { empty->Edit(); }).number, 3021L);
+
+    for (const char* n : {"A", "B", "C", "D", "E"}) addGuest(*db, {n, "x", 1, "1", 1});
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    QVERIFY(!rs->Eof() && !rs->Bof());
+    QCOMPARE(rs->RecordCount(), 1L);
+    QCOMPARE(rs->AbsolutePosition(), 0L);
+    rs->MoveNext();
+    QCOMPARE(rs->RecordCount(), 2L);
+    QCOMPARE(rs->AbsolutePosition(), 1L);
+    rs->MoveLast();
+    QCOMPARE(rs->RecordCount(), 5L);
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("E")));
+    rs->MoveNext();
+    QVERIFY(rs->Eof());
+    QCOMPARE(rs->AbsolutePosition(), -1L);
+    QCOMPARE(errorOf([&] { rs->MoveNext(); }).number, 3021L);
+    QCOMPARE(errorOf([&] { rs->Fields("FAMILY_NAME").Value(); }).number, 3021L);
+    rs->SetAbsolutePosition(2);
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("C")));
+    QCOMPARE(errorOf([&] { rs->SetAbsolutePosition(5); }).number, 3001L);
+    QCOMPARE(errorOf([&] { rs->SetAbsolutePosition(-1); }).number, 3001L);
+
+    // A full pass counts every row.
+    auto pass = db->OpenRecordset("select * from PELMORA");
+    long seen = 0;
+    for (; !pass->Eof(); pass->MoveNext()) ++seen;
+    QCOMPARE(seen, 5L);
+    QCOMPARE(pass->RecordCount(), 5L);
+
+    // A new row goes to the end; the current record stays where it was.
+    rs->SetAbsolutePosition(1);
+    rs->AddNew();
+    rs->Fields("FAMILY_NAME").SetValue("F");
+    rs->Fields("FIRST_NAME").SetValue("x");
+    rs->Fields("CONFIRM").SetValue(1);
+    rs->Update();
+    QCOMPARE(rs->AbsolutePosition(), 1L);
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("B")));
+    QCOMPARE(rs->RecordCount(), 6L);
+    rs->MoveLast();
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("F")));
+
+    // Moving away drops an edit that was not stored.
+    rs->MoveFirst();
+    rs->Edit();
+    rs->Fields("FAMILY_NAME").SetValue("Changed");
+    rs->MoveNext();
+    QCOMPARE(errorOf([&] { rs->Update(); }).number, 3020L);
+    QCOMPARE(names(*db, "select * from PELMORA where FAMILY_NAME = 'Changed'").size(), 0);
+
+    // Delete, then the next record is the one after the deleted one.
+    rs->SetAbsolutePosition(1);
+    rs->Delete();
+    QCOMPARE(errorOf([&] { rs->Fields("FAMILY_NAME").Value(); }).number, 3167L);
+    rs->MoveNext();
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("C")));
+    QCOMPARE(rs->AbsolutePosition(), 1L);
+    rs->MoveLast();
+    rs->Delete();  // the last one: the next move is past the end
+    rs->MoveNext();
+    QVERIFY(rs->Eof());
+    QCOMPARE(names(*db, "select * from PELMORA"), (QStringList{"A x", "C x", "D x", "E x"}));
+
+    // Edit writes the row it was opened on, even beside an identical one.
+    addGuest(*db, {"D", "x", 1, "1", 1});
+    auto twins = db->OpenRecordset("select * from PELMORA where FAMILY_NAME = 'D'");
+    twins->MoveNext();
+    twins->Edit();
+    twins->Fields("TABLE_NO").SetValue(9);
+    twins->Update();
+    QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO = 9"), QStringList{"D x"});
+    QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO = 1").size(), 4);
+    QCOMPARE(rowCount(path, "PELMORA"), 5L);
+  }
+
+  void tenThousandRowsOpenQuickly() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    daotest::createWeddingDatabase(path, 13)->Close();
+    {
+      sqlite3* raw = nullptr;
+      QCOMPARE(sqlite3_open(QFile::encodeName(path), &raw), SQLITE_OK);
+      sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr);
+      sqlite3_stmt* st = nullptr;
+      sqlite3_prepare_v2(raw,
+                         "INSERT INTO PELMORA (FIRST_NAME, FAMILY_NAME, INV_NUM, CONFIRM, LIST_GROUP, TABLE_NO) "
+                         "VALUES (?, ?, 2, 1, '1', ?)",
+                         -1, &st, nullptr);
+      for (int i = 0; i < 10000; ++i) {
+        const QByteArray family = QString("משפחה %1").arg((i * 7919) % 10000, 5, 10, QChar('0')).toUtf8();
+        sqlite3_bind_text(st, 1, "דן", -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, family.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(st, 3, i % 100);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+      }
+      sqlite3_finalize(st);
+      sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
+      sqlite3_close(raw);
+    }
+    auto db = dao::DBEngine::instance().OpenDatabase(path);
+    QElapsedTimer timer;
+    timer.start();
+    auto rs = db->OpenRecordset("select * from PELMORA order by FAMILY_NAME ASC");
+    rs->MoveLast();
+    const qint64 elapsed = timer.elapsed();
+    QCOMPARE(rs->RecordCount(), 10000L);
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("משפחה 09999")));
+    rs->MoveFirst();
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("משפחה 00000")));
+    QVERIFY2(elapsed < 250, qPrintable(QString("%1 ms").arg(elapsed)));
+  }
+};
+
+PELMORA_TEST(TestDaoRecordset)
+#include "tst_dao.moc"

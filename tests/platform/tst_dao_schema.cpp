@@ -1,0 +1,386 @@
+// The database engine's structure side: creating and opening files, tables
+// and fields that read back exactly after a reopen, added fields, refusals,
+// closed objects and the file's journal mode.
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "platform/dao.h"
+#include "support/testsupport.h"
+
+namespace daotest {
+
+struct FieldSpec {
+  const char* name;
+  dao::DataType type;
+  int size;
+  bool required;
+  bool zeroLength;
+};
+
+const FieldSpec kWedding[13] = {
+    {"FIRST_NAME", dao::dbText, 20, true, false}, {"FAMILY_NAME", dao::dbText, 20, true, false},
+    {"INV_NUM", dao::dbByte, 0, false, false},     {"REMARK", dao::dbText, 40, false, true},
+    {"LIST_GROUP", dao::dbText, 50, false, false}, {"CHECK", dao::dbInteger, 0, false, false},
+    {"PHONES", dao::dbText, 30, false, true},      {"CONFIRM", dao::dbByte, 0, true, false},
+    {"TABLE_NO", dao::dbByte, 0, false, false},    {"INV_STATUS", dao::dbBoolean, 0, false, false},
+    {"ADDRESS", dao::dbText, 50, false, true},     {"PRESENT_TYPE", dao::dbByte, 0, false, false},
+    {"PRESENT", dao::dbText, 20, false, true},
+};
+
+const char* const kBudget[30] = {
+    "B_DRESS",     "B_SUIT",   "B_SHOES",   "B_JEWEL",        "B_HAIR_DESIGN",  "B_MAKEUP",
+    "B_RINGS",     "B_FLOWERS", "B_INV",    "B_RABBINATE",    "B_RABBI",        "B_GARDEN",
+    "B_KAITRING",  "B_BAR",    "B_PRODUCER", "B_ENGAGEMENT",  "B_SHABAT_HATAN", "B_STILS",
+    "B_VIDEO",     "B_MUSIC",  "B_LIGHTING", "B_CEREMONY_DESIGN", "B_TABLE_DESIGN", "B_COCKTAIL",
+    "B_SOUCENIR_GIFT", "B_CAR", "B_SECURITY", "B_GIMMICK",    "B_TIPS",         "B_EXTRA",
+};
+
+// The wedding file as the program creates it; the guest table gets its first
+// `weddingFields` fields only (an older file lacks the last three).
+std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int weddingFields) {
+  auto db = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral, dao::dbVersion30);
+  auto guests = db->CreateTableDef("PELMORA");
+  for (int i = 0; i < weddingFields; ++i) {
+    const FieldSpec& s = kWedding[i];
+    auto f = guests->CreateField(s.name, s.type, s.size);
+    if (s.type == dao::dbText) f->SetAllowZeroLength(s.zeroLength);
+    f->SetRequired(s.required);
+    guests->Fields().Append(f);
+  }
+  db->TableDefs().Append(guests);
+  auto budget = db->CreateTableDef("WED_BUDGET");
+  for (const char* name : kBudget) {
+    auto f = budget->CreateField(name, dao::dbCurrency);
+    f->SetRequired(true);
+    budget->Fields().Append(f);
+  }
+  db->TableDefs().Append(budget);
+  return db;
+}
+
+template <class F>
+platform::VbError errorOf(F&& f) {
+  try {
+    f();
+  } catch (const platform::VbError& e) {
+    return e;
+  }
+  return {};
+}
+
+QByteArray readBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A second connection of our own, as another program would hold the file.
+struct RawDb {
+  sqlite3* db = nullptr;
+  explicit RawDb(const QString& path) { sqlite3_open_v2(QFile::encodeName(path), &db, SQLITE_OPEN_READWRITE, nullptr); }
+  ~RawDb() { sqlite3_close(db); }
+  int exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+  QString text(const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    QString out;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+      out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return out;
+  }
+};
+
+}  // namespace daotest
+
+using daotest::errorOf;
+
+class TestDaoSchema : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void structureReadsBackAfterReopen() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    daotest::createWeddingDatabase(path, 13)->Close();
+    // An internal table of SQLite must not show as a table of the database.
+    { daotest::RawDb raw(path); QCOMPARE(raw.exec("ANALYZE"), SQLITE_OK); }
+
+    auto db = dao::DBEngine::instance().OpenDatabase(path);
+    QCOMPARE(db->Name(), path);
+    QCOMPARE(db->TableDefs().Count(), 2);
+    QCOMPARE(db->TableDefs()[0].Name(), QString("PELMORA"));
+    QCOMPARE(db->TableDefs()[1].Name(), QString("WED_BUDGET"));
+    dao::Fields& guests = db->TableDefs()("PELMORA").Fields();
+    QCOMPARE(guests.Count(), 13);
+    for (int i = 0; i < 13; ++i) {
+      const auto& s = daotest::kWedding[i];
+      const dao::Field& f = guests[i];
+      QCOMPARE(f.Name(), QString(s.name));
+      QCOMPARE(f.Type(), s.type);
+      if (s.type == dao::dbText) QCOMPARE(f.Size(), s.size);
+      QCOMPARE(f.Required(), s.required);
+      QCOMPARE(f.AllowZeroLength(), s.zeroLength);
+    }
+    QCOMPARE(guests[1].Size(), 20);
+    dao::Fields& budget = db->TableDefs()("wed_budget").Fields();  // Jet finds names in any case
+    QCOMPARE(budget.Count(), 30);
+    for (int i = 0; i < 30; ++i) {
+      QCOMPARE(budget[i].Name(), QString(daotest::kBudget[i]));
+      QCOMPARE(budget[i].Type(), dao::dbCurrency);
+      QVERIFY(budget[i].Required());
+    }
+    QCOMPARE(guests("present_type").Name(), QString("PRESENT_TYPE"));
+    QCOMPARE(errorOf([&] { db->TableDefs()("GUESTS"); }).number, 3265L);
+    QCOMPARE(errorOf([&] { db->TableDefs()[2]; }).description, QString("Item not found in this collection."));
+    QCOMPARE(errorOf([&] { guests[13]; }).number, 3265L);
+    QCOMPARE(errorOf([&] { guests("NOPE"); }).number, 3265L);
+    // A structure field has no value.
+    QCOMPARE(errorOf([&] { guests[0].Value(); }).number, 3219L);
+
+    // The existing file is refused and left as it was.
+    db->Close();
+    const QByteArray before = daotest::readBytes(path);
+    const auto e = errorOf([&] { dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral); });
+    QCOMPARE(e.number, 3204L);
+    QCOMPARE(e.description, QString("Database already exists."));
+    QCOMPARE(daotest::readBytes(path), before);
+  }
+
+  void newFileWithoutTablesIsStillADatabase() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral, dao::dbVersion30)->Close();
+    auto db = dao::DBEngine::instance().OpenDatabase(path);
+    QCOMPARE(db->TableDefs().Count(), 0);
+    // A folder that does not exist: an error, and no file anywhere.
+    const QString lost = folder.file("no/such/folder/Wed.mdb");
+    QVERIFY(errorOf([&] { dao::DBEngine::instance().CreateDatabase(lost, dao::dbLangGeneral); }).number != 0);
+    QVERIFY(!QFile::exists(lost));
+  }
+
+  void openRefusesWhatIsNotADatabase() {
+    testsupport::ProgramFolder folder;
+    const QString missing = folder.file("Wed.mdb");
+    auto e = errorOf([&] { dao::DBEngine::instance().OpenDatabase(missing); });
+    QCOMPARE(e.number, 3024L);
+    QCOMPARE(e.description, QString("Could not find file '%1'.").arg(missing));
+    QVERIFY(!QFile::exists(missing));
+
+    const QByteArray text = "[Options]\r\nCouple=Dan\r\nThis is not a database, but it is long enough to "
+                            "be mistaken for a header if one only looked at its size.\r\n";
+    {
+      QFile f(missing);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(text);
+    }
+    e = errorOf([&] { dao::DBEngine::instance().OpenDatabase(missing); });
+    QCOMPARE(e.number, 3343L);
+    QCOMPARE(e.description.left(e.description.indexOf(" (")),
+             QString("Unrecognized database format '%1'.").arg(missing));
+    QCOMPARE(daotest::readBytes(missing), text);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Wed.mdb"});
+
+    // An empty file would pass for an empty database.
+    QFile::resize(missing, 0);
+    QCOMPARE(errorOf([&] { dao::DBEngine::instance().OpenDatabase(missing); }).number, 3343L);
+    QCOMPARE(QFileInfo(missing).size(), 0);
+  }
+
+  void journalIsRollbackAndGoneAfterClose() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    auto db = daotest::createWeddingDatabase(path, 13);
+    auto rs = db->OpenRecordset("select * from WED_BUDGET");
+    rs->AddNew();
+    for (int i = 0; i < 30; ++i) rs->Fields()[i].SetValue(i);
+    rs->Update();
+    QVERIFY(!QFile::exists(path + "-wal"));
+    QVERIFY(!QFile::exists(path + "-journal"));
+    db->Close();
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Wed.mdb"});
+    daotest::RawDb raw(path);
+    QCOMPARE(raw.text("PRAGMA journal_mode").toLower(), QString("delete"));
+    QCOMPARE(raw.text("SELECT count(*) FROM WED_BUDGET"), QString("1"));
+
+    // A file another tool left in WAL mode is put back to the single file.
+    QCOMPARE(raw.text("PRAGMA journal_mode=WAL").toLower(), QString("wal"));
+    sqlite3_close(raw.db);
+    raw.db = nullptr;
+    auto again = dao::DBEngine::instance().OpenDatabase(path);
+    again->Close();
+    daotest::RawDb check(path);
+    QCOMPARE(check.text("PRAGMA journal_mode").toLower(), QString("delete"));
+  }
+
+  void fieldsAddedToAStoredTable() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    {
+      // An older file: no ADDRESS, PRESENT_TYPE, PRESENT, and one guest.
+      auto db = daotest::createWeddingDatabase(path, 10);
+      auto rs = db->OpenRecordset("select * from PELMORA");
+      rs->AddNew();
+      rs->Fields("FIRST_NAME").SetValue("דן");
+      rs->Fields("FAMILY_NAME").SetValue("כהן");
+      rs->Fields("INV_NUM").SetValue(2);
+      rs->Fields("CONFIRM").SetValue(1);
+      rs->Update();
+    }
+    {
+      auto db = dao::DBEngine::instance().OpenDatabase(path);
+      dao::TableDef& guests = db->TableDefs()("PELMORA");
+      auto address = guests.CreateField("ADDRESS", dao::dbText, 50);
+      address->SetAllowZeroLength(true);
+      guests.Fields().Append(address);
+      guests.Fields().Append(guests.CreateField("PRESENT_TYPE", dao::dbByte));
+      auto present = guests.CreateField("PRESENT", dao::dbText, 20);
+      present->SetAllowZeroLength(true);
+      guests.Fields().Append(present);
+      QCOMPARE(guests.Fields().Count(), 13);
+      // The flags are fixed once the field is in a table.
+      QCOMPARE(errorOf([&] { present->SetRequired(true); }).number, 3219L);
+    }
+    auto db = dao::DBEngine::instance().OpenDatabase(path);
+    dao::Fields& fields = db->TableDefs()("PELMORA").Fields();
+    QCOMPARE(fields.Count(), 13);
+    QCOMPARE(fields[10].Name(), QString("ADDRESS"));
+    QCOMPARE(fields[10].Size(), 50);
+    QVERIFY(fields[10].AllowZeroLength());
+    QCOMPARE(fields[11].Type(), dao::dbByte);
+    QCOMPARE(fields[12].Name(), QString("PRESENT"));
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("כהן")));
+    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(2));
+    QVERIFY(!rs->Fields("ADDRESS").Value().isValid());
+    QVERIFY(!rs->Fields("PRESENT_TYPE").Value().isValid());
+    QVERIFY(!rs->Fields("PRESENT").Value().isValid());
+    // The added fields take values like the others.
+    rs->Edit();
+    rs->Fields("PRESENT").SetValue("1500");
+    rs->Update();
+    QCOMPARE(db->OpenRecordset("select * from PELMORA where PRESENT = '1500'")->RecordCount(), 1L);
+  }
+
+  void namesDifferingOnlyInCaseAreOneField() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    {
+      auto db = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral);
+      auto t = db->CreateTableDef("PELMORA");
+      t->Fields().Append(t->CreateField("FIRST_NAME", dao::dbText, 20));
+      t->Fields().Append(t->CreateField("address", dao::dbText, 50));
+      // Before the table exists, too.
+      QCOMPARE(errorOf([&] { t->Fields().Append(t->CreateField("First_Name", dao::dbText, 20)); }).number, 3191L);
+      db->TableDefs().Append(t);
+      const auto e = errorOf([&] { t->Fields().Append(t->CreateField("ADDRESS", dao::dbText, 50)); });
+      QCOMPARE(e.number, 3191L);
+      QCOMPARE(e.description, QString("Cannot define field more than once."));
+      // Tables too; and a table needs a field.
+      auto again = db->CreateTableDef("pelmora");
+      again->Fields().Append(again->CreateField("X", dao::dbLong));
+      QCOMPARE(errorOf([&] { db->TableDefs().Append(again); }).number, 3010L);
+      QCOMPARE(errorOf([&] { db->TableDefs().Append(db->CreateTableDef("EMPTY")); }).number, 3264L);
+    }
+    auto db = dao::DBEngine::instance().OpenDatabase(path);
+    QCOMPARE(db->TableDefs().Count(), 1);
+    dao::Fields& fields = db->TableDefs()("PELMORA").Fields();
+    QCOMPARE(fields.Count(), 2);
+    QCOMPARE(fields[1].Name(), QString("address"));
+  }
+
+  void closedObjectsRaiseInsteadOfCrashing() {
+    testsupport::ProgramFolder folder;
+    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto other = db->OpenRecordset("select * from PELMORA");
+    rs->Close();
+    rs->Close();  // closing again is harmless
+    auto e = errorOf([&] { rs->Eof(); });
+    QCOMPARE(e.number, 3420L);
+    QCOMPARE(e.description, QString("Object invalid or no longer set."));
+    QCOMPARE(errorOf([&] { rs->AddNew(); }).number, 3420L);
+    // Closing the database closes what was opened on it.
+    QVERIFY(other->Eof());
+    db->Close();
+    QVERIFY(!db->IsOpen());
+    QCOMPARE(errorOf([&] { other->MoveFirst(); }).number, 3420L);
+    QCOMPARE(errorOf([&] { other->Fields("FIRST_NAME"); }).number, 3420L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA"); }).number, 3420L);
+    QCOMPARE(errorOf([&] { db->TableDefs(); }).number, 3420L);
+    db->Close();
+
+    // Letting go of the database object closes it as well.
+    auto db2 = dao::DBEngine::instance().OpenDatabase(folder.file("Wed.mdb"));
+    auto rs2 = db2->OpenRecordset("select * from PELMORA");
+    auto notes = db2->CreateTableDef("NOTES");
+    notes->Fields().Append(notes->CreateField("TEXT", dao::dbText, 10));
+    db2->TableDefs().Append(notes);
+    db2.reset();
+    QCOMPARE(errorOf([&] { rs2->AddNew(); }).number, 3420L);
+    QCOMPARE(errorOf([&] { notes->Fields().Append(notes->CreateField("MORE", dao::dbLong)); }).number, 3420L);
+    dao::Handle<dao::Database> nothing;
+    QCOMPARE(errorOf([&] { nothing->Close(); }).number, 91L);
+  }
+
+  void aLockedFileRefusesTheWriteAndKeepsTheEdit() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    auto db = daotest::createWeddingDatabase(path, 13);
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    rs->AddNew();
+    rs->Fields("FIRST_NAME").SetValue("Dan");
+    rs->Fields("FAMILY_NAME").SetValue("Levi");
+    rs->Fields("CONFIRM").SetValue(0);
+    {
+      daotest::RawDb other(path);
+      QCOMPARE(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+      const auto e = errorOf([&] { rs->Update(); });
+      QVERIFY(e.number != 0);
+      QVERIFY2(e.description.contains("locked"), qPrintable(e.description));
+      QCOMPARE(other.text("SELECT count(*) FROM PELMORA"), QString("0"));
+      other.exec("ROLLBACK");
+    }
+    rs->Update();  // still in the edit: the same values go in now
+    QCOMPARE(db->OpenRecordset("select * from PELMORA")->Fields("FAMILY_NAME").Value(), QVariant(QString("Levi")));
+  }
+
+  void aReadOnlyFileOpensForReading() {
+    if (geteuid() == 0) QSKIP("root writes to read-only files");
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    daotest::createWeddingDatabase(path, 13)->Close();
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    auto db = dao::DBEngine::instance().OpenDatabase(path);
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    QVERIFY(rs->Eof());
+    rs->AddNew();
+    rs->Fields("FIRST_NAME").SetValue("Dan");
+    rs->Fields("FAMILY_NAME").SetValue("Levi");
+    rs->Fields("CONFIRM").SetValue(0);
+    auto e = errorOf([&] { rs->Update(); });
+    QCOMPARE(e.number, 3027L);
+    QVERIFY(!e.description.isEmpty());
+    db->Close();
+
+    // A writable file in a read-only folder: no journal can be made there.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    const auto folderRights = QFile::permissions(folder.path());
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray before = daotest::readBytes(path);
+    db = dao::DBEngine::instance().OpenDatabase(path);
+    rs = db->OpenRecordset("select * from PELMORA");
+    rs->AddNew();
+    rs->Fields("FIRST_NAME").SetValue("Dan");
+    rs->Fields("FAMILY_NAME").SetValue("Levi");
+    rs->Fields("CONFIRM").SetValue(0);
+    e = errorOf([&] { rs->Update(); });
+    db->Close();
+    QFile::setPermissions(folder.path(), folderRights);
+    QVERIFY(e.number != 0);
+    QCOMPARE(daotest::readBytes(path), before);
+  }
+};
+
+PELMORA_TEST(TestDaoSchema)
+#include "tst_dao_schema.moc"

@@ -1,0 +1,216 @@
+// Private-profile files: Windows semantics, the exact bytes on disk,
+// Windows-1255 and the UTF-8 fallback, and writes that fail safely.
+#include <QFile>
+#include <unistd.h>
+
+#include "platform/ini.h"
+#include "support/testsupport.h"
+
+using platform::DeletePrivateProfileSection;
+using platform::GetPrivateProfileString;
+using platform::WritePrivateProfileString;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+}  // namespace
+
+class TestIni : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void writesCreateAndGrowTheFile() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
+    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\n"));
+    QVERIFY(WritePrivateProfileString("Options", "Max Tables", "100", ini));
+    QVERIFY(WritePrivateProfileString("Print", "Label Frame", "False", ini));
+    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\nMax Tables=100\r\n[Print]\r\nLabel Frame=False\r\n"));
+
+    // A new key goes after the last key of its section, before the blank
+    // lines that separate it from the next one.
+    writeBytes(ini, "[A]\r\nk1=1\r\n\r\n[B]\r\nb=2\r\n");
+    QVERIFY(WritePrivateProfileString("A", "k2", "v", ini));
+    QCOMPARE(readBytes(ini), QByteArray("[A]\r\nk1=1\r\nk2=v\r\n\r\n[B]\r\nb=2\r\n"));
+
+    // A value that holds line breaks cannot start lines of its own.
+    QVERIFY(WritePrivateProfileString("A", "k3", "x\r\n[B]\nb=hacked", ini));
+    QCOMPARE(GetPrivateProfileString("B", "b", "", ini), QStringLiteral("2"));
+    QCOMPARE(GetPrivateProfileString("A", "k3", "", ini), QStringLiteral("x  [B] b=hacked"));
+  }
+
+  void readsAndReplacesInAnyLetterCase() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    const QByteArray before =
+        "; settings\r\n[options]\r\ncouple =  Dan \t\r\nnote without equals\r\n; couple=comment\r\n"
+        "max tables=50\r\ncouple=second\r\n\r\n[Print]\r\ncouple=other\r\n";
+    writeBytes(ini, before);
+    QCOMPARE(GetPrivateProfileString("OPTIONS", "Couple", "def", ini), QStringLiteral("Dan"));
+    QCOMPARE(GetPrivateProfileString("Options", "MAX TABLES", "def", ini), QStringLiteral("50"));
+    QCOMPARE(GetPrivateProfileString("Options", "note without equals", "def", ini), QStringLiteral("def"));
+
+    // Replaced where it stands, with the file's own spelling of the key; the
+    // duplicate below it, the comments and the other section are untouched.
+    QVERIFY(WritePrivateProfileString("Options", "COUPLE", "Ruth", ini));
+    QByteArray expected = before;
+    expected.replace("couple =  Dan \t\r\n", "couple=Ruth\r\n");
+    QCOMPARE(readBytes(ini), expected);
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "def", ini), QStringLiteral("Ruth"));
+    QCOMPARE(GetPrivateProfileString("Print", "Couple", "def", ini), QStringLiteral("other"));
+
+    // Files with LF line ends read the same; the next write makes them CR LF.
+    writeBytes(ini, "[Options]\nCouple=Dan\nHis Family=Levi\n");
+    QCOMPARE(GetPrivateProfileString("options", "his family", "", ini), QStringLiteral("Levi"));
+    QVERIFY(WritePrivateProfileString("Options", "Her Family", "Cohen", ini));
+    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\nHis Family=Levi\r\nHer Family=Cohen\r\n"));
+  }
+
+  void readLimitsAndDefaults() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "none", ini), QStringLiteral("none"));
+    QVERIFY(!QFile::exists(ini));
+
+    const QString longValue = QString(200, u'a') + QString(100, u'b');
+    QVERIFY(WritePrivateProfileString("Options", "Long", longValue, ini));
+    QVERIFY(WritePrivateProfileString("Options", "Empty", "", ini));
+    QCOMPARE(GetPrivateProfileString("Options", "Long", "", ini), longValue.left(255));
+    QCOMPARE(GetPrivateProfileString("Options", "Empty", "default", ini), QString(""));
+    QCOMPARE(GetPrivateProfileString("Options", "Missing", "default", ini), QStringLiteral("default"));
+    QCOMPARE(GetPrivateProfileString("Missing", "Long", "default", ini), QStringLiteral("default"));
+    QCOMPARE(GetPrivateProfileString("Options", "Missing", QString(300, u'd'), ini), QString(255, u'd'));
+    // The cut never leaves half of a character that takes two code units.
+    QVERIFY(WritePrivateProfileString("Options", "Emoji", QString(254, u'a') + QStringLiteral("🎉"), ini));
+    QCOMPARE(GetPrivateProfileString("Options", "Emoji", "", ini), QString(254, u'a'));
+
+    // Names that could not be read back are refused, and nothing is written.
+    const QByteArray before = readBytes(ini);
+    QVERIFY(!WritePrivateProfileString("Options", "", "v", ini));
+    QVERIFY(!WritePrivateProfileString("Options", "a=b", "v", ini));
+    QVERIFY(!WritePrivateProfileString("Options", ";note", "v", ini));
+    QVERIFY(!WritePrivateProfileString("Opt]ions", "k", "v", ini));
+    QCOMPARE(readBytes(ini), before);
+  }
+
+  void hebrewIsWindows1255() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    QVERIFY(WritePrivateProfileString("Options", "Couple", "א", ini));
+    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=\xE0\r\n"));
+
+    const QString names = QStringLiteral("שמות בני הזוג ₪5");
+    QVERIFY(WritePrivateProfileString("Options", "Couple", names, ini));
+    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=\xF9\xEE\xE5\xFA \xE1\xF0\xE9 \xE4\xE6\xE5\xE2 \xA4"
+                                        "5\r\n"));
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), names);
+  }
+
+  void valuesOutsideWindows1255SwitchToUtf8() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    const QString hebrew = QStringLiteral("משפחת החתן");
+    const QString russian = QStringLiteral("Иван Петров");
+    const QString emoji = QStringLiteral("party 🎉");
+    QVERIFY(WritePrivateProfileString("Options", "His Family", hebrew, ini));
+    QVERIFY(WritePrivateProfileString("Options", "Her Family", russian, ini));
+    QByteArray bytes = readBytes(ini);
+    QVERIFY(bytes.startsWith(kBom));
+    QCOMPARE(QString::fromUtf8(bytes.mid(kBom.size())),
+             QStringLiteral("[Options]\r\nHis Family=%1\r\nHer Family=%2\r\n").arg(hebrew, russian));
+    QVERIFY(WritePrivateProfileString("UserGroups", "Group-3", emoji, ini));
+    QCOMPARE(GetPrivateProfileString("Options", "His Family", "", ini), hebrew);
+    QCOMPARE(GetPrivateProfileString("Options", "Her Family", "", ini), russian);
+    QCOMPARE(GetPrivateProfileString("UserGroups", "Group-3", "", ini), emoji);
+
+    // Once every value fits Windows-1255 again, so does the file.
+    QVERIFY(WritePrivateProfileString("Options", "Her Family", "משפחת הכלה", ini));
+    QVERIFY(DeletePrivateProfileSection("UserGroups", ini));
+    bytes = readBytes(ini);
+    QVERIFY(!bytes.startsWith(kBom));
+    QCOMPARE(platform::cp1255::decode(bytes),
+             QStringLiteral("[Options]\r\nHis Family=%1\r\nHer Family=משפחת הכלה\r\n").arg(hebrew));
+  }
+
+  void codepageTable() {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const QString decoded = platform::cp1255::decode(all);
+    QCOMPARE(decoded.size(), 256);
+    QCOMPARE(decoded[0x41], QChar(u'A'));
+    QCOMPARE(decoded[0xE0], QChar(0x05D0));  // alef
+    QCOMPARE(decoded[0xFA], QChar(0x05EA));  // tav
+    QCOMPARE(decoded[0x80], QChar(0x20AC));  // euro
+    QCOMPARE(decoded[0xA4], QChar(0x20AA));  // new sheqel
+    QCOMPARE(decoded[0xFE], QChar(0x200F));  // right-to-left mark
+    int undefined = 0;
+    for (int b = 0; b < 256; ++b) {
+      if (decoded[b] == QChar(0xFFFD)) {
+        ++undefined;
+        continue;
+      }
+      const auto back = platform::cp1255::encode(QString(decoded[b]));
+      QVERIFY2(back && *back == all.mid(b, 1), qPrintable(QString::number(b, 16)));
+    }
+    QCOMPARE(undefined, 22);  // 0x81, 0x8A, 0x8C-0x90, 0x9A, 0x9C-0x9F, 0xD9-0xDF, 0xFB, 0xFC, 0xFF
+    QVERIFY(!platform::cp1255::encode(QString(QChar(0xFFFD))));
+    QVERIFY(!platform::cp1255::encode(QStringLiteral("Ж")));
+    QVERIFY(!platform::cp1255::encode(QStringLiteral("🎉")));
+    QVERIFY(!platform::cp1255::encode(QStringLiteral("é")));
+  }
+
+  void deleteSection() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    writeBytes(ini, "[UserGroups]\r\nGroup-0=a\r\n; kept\r\nGroup-1=b\r\n\r\n[Options]\r\nCouple=x\r\n"
+                    "[usergroups]\r\nGroup-2=c\r\n");
+    QVERIFY(DeletePrivateProfileSection("USERGROUPS", ini));
+    QCOMPARE(readBytes(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
+    QCOMPARE(GetPrivateProfileString("UserGroups", "Group-2", "gone", ini), QStringLiteral("gone"));
+
+    // A missing section or file is no error and changes nothing.
+    QVERIFY(DeletePrivateProfileSection("Print", ini));
+    QCOMPARE(readBytes(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
+    QVERIFY(DeletePrivateProfileSection("Print", folder.file("none.ini")));
+    QVERIFY(!QFile::exists(folder.file("none.ini")));
+  }
+
+  void failedWriteKeepsTheOldFile() {
+    testsupport::ProgramFolder folder;
+    // A folder that is a regular file cannot hold the settings file.
+    writeBytes(folder.file("blocker"), "x");
+    QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("blocker/pelmora.ini")));
+    QCOMPARE(readBytes(folder.file("blocker")), QByteArray("x"));
+    QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("missing/pelmora.ini")));
+
+    // A folder that cannot be written: the old file stays whole.
+    QDir(folder.path()).mkdir("locked");
+    const QString ini = folder.file("locked/pelmora.ini");
+    QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
+    const QByteArray before = readBytes(ini);
+    QFile::setPermissions(folder.file("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    const bool enforced = ::geteuid() != 0;
+    const bool written = WritePrivateProfileString("Options", "Couple", "Ruth", ini);
+    QFile::setPermissions(folder.file("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!enforced) QSKIP("running as root: folder permissions are not enforced");
+    QVERIFY(!written);
+    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(QDir(folder.file("locked")).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmora.ini"});
+  }
+};
+
+PELMORA_TEST(TestIni)
+#include "tst_ini.moc"

@@ -1,0 +1,87 @@
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include "app/mdlWedding.h"
+#include "platform/forms.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+
+namespace testsupport {
+namespace {
+std::vector<std::pair<const char*, Factory>>& registry() {
+  static std::vector<std::pair<const char*, Factory>> r;
+  return r;
+}
+}  // namespace
+
+int registerTest(const char* name, Factory factory) {
+  registry().emplace_back(name, std::move(factory));
+  return static_cast<int>(registry().size());
+}
+
+ProgramFolder::ProgramFolder() {
+  oldCwd_ = QDir::currentPath();
+  QDir::setCurrent(dir_.path());
+  platform::SetSettingsRoot(settings_.path());
+  platform::Forms::DestroyAll();
+  processEvents();
+  mdlWedding::ResetState();
+  platform::ResetProgramEnd();
+  vb::SetTodayForTests(QDate());
+  auto& p = platform::PromptScript::instance();
+  p.activate();
+  p.setUnscriptedHandler([](const platform::Prompt& prompt) {
+    const QByteArray msg = "unscripted prompt: " + prompt.text.toUtf8() + " [" + prompt.title.toUtf8() + "]";
+    QTest::qFail(msg.constData(), __FILE__, __LINE__);
+  });
+  platform::ShellRecorder::instance().activate();
+  useCurrentFolderAsProgramFolder();
+}
+
+ProgramFolder::~ProgramFolder() {
+  platform::Forms::DestroyAll();
+  processEvents();
+  mdlWedding::g_DB.SetNothing();
+  mdlWedding::g_RS.SetNothing();
+  auto& p = platform::PromptScript::instance();
+  if (p.pendingAnswers() > 0 && !QTest::currentTestFailed())
+    QTest::qFail("scripted answers were left unused", __FILE__, __LINE__);
+  p.activate();  // drop what is left
+  platform::SetSettingsRoot(QString());
+  QDir::setCurrent(oldCwd_);
+}
+
+QString ProgramFolder::path() const { return dir_.path(); }
+QString ProgramFolder::file(const QString& name) const { return dir_.filePath(name); }
+QString ProgramFolder::settingsRoot() const { return settings_.path(); }
+
+platform::PromptScript& prompts() { return platform::PromptScript::instance(); }
+
+void processEvents() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+void useCurrentFolderAsProgramFolder() {
+  QString p = QDir::currentPath();
+  if (!p.endsWith('/')) p += '/';
+  mdlWedding::g_AppPath = p;
+}
+
+}  // namespace testsupport
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  QApplication::setLayoutDirection(Qt::RightToLeft);
+  int failures = 0;
+  for (auto& [name, factory] : testsupport::registry()) {
+    std::unique_ptr<QObject> test(factory());
+    failures += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
+  }
+  return failures == 0 ? 0 : 1;
+}
