@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pelmora"));
   QApplication::setLayoutDirection(Qt::RightToLeft);
-  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+  QApplication::setFont(QFont(QStringLiteral("Nachlieli CLM"), 9));
   if (!mdlWedding::Main()) return platform::ProgramExitCode();
   return QApplication::exec();
 }

@@ -1,6 +1,9 @@
 #include "flexgrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,9 +16,36 @@
 #include "vberror.h"
 
 namespace platform {
+namespace {
+
+// Cells as the grid draws them: a narrow margin and no "..." so that short
+// texts fit the narrow columns.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* w = opt.widget;
+    QStyle* style = w ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+    painter->save();
+    painter->setFont(opt.font);
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setClipRect(opt.rect);
+    painter->drawText(opt.rect.adjusted(2, 0, -2, 0), int(opt.displayAlignment), text);
+    painter->restore();
+  }
+};
+
+}  // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this, this)) {
   setModel(model_);
+  setItemDelegate(new CellDelegate(this));
   colTwips_.fill(-1, model_->gridCols());
 
   // Every data row has the same height, so the view never measures rows.

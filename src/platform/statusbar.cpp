@@ -43,21 +43,35 @@ QLabel* StatusBar::PanelLabel(int index) const {
 
 QString StatusBar::PanelText(int index) const { return PanelLabel(index)->text(); }
 
-void StatusBar::SetPanelText(int index, const QString& text) { PanelLabel(index)->setText(text); }
+void StatusBar::SetPanelText(int index, const QString& text) {
+  PanelLabel(index)->setText(text);
+  fitPanel(index);
+}
+
+// A panel is never narrower than its text, so nothing it shows is cut.
+void StatusBar::fitPanel(int index) {
+  QLabel* label = PanelLabel(index);
+  const int twips = widths_[index - 1];
+  if (twips < 0) return;
+  const int textWidth = label->text().isEmpty()
+                            ? 0
+                            : label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() + 8;
+  label->setFixedWidth(std::max(vb::TwipsToPixelsX(twips), textWidth));
+}
 
 // Twips set by code read back exactly while the panel keeps the pixel width
 // they gave.
 int StatusBar::PanelWidth(int index) const {
-  const int px = PanelLabel(index)->width();
   const int twips = widths_[index - 1];
-  if (twips >= 0 && vb::TwipsToPixelsX(twips) == px) return twips;
-  return qRound(vb::PixelsToTwipsX(px));
+  if (twips >= 0) return twips;
+  return qRound(vb::PixelsToTwipsX(PanelLabel(index)->width()));
 }
 
 void StatusBar::SetPanelWidth(int index, int twips) {
   QLabel* label = PanelLabel(index);
-  widths_[index - 1] = twips;
+  widths_[index - 1] = std::max(0, twips);
   label->setFixedWidth(vb::TwipsToPixelsX(std::max(0, twips)));
+  fitPanel(index);
 }
 
 int StatusBar::PanelAlignment(int index) const {

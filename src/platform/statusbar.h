@@ -34,6 +34,7 @@ class StatusBar : public QStatusBar {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void fitPanel(int index);
   QVector<QLabel*> panels_;
   QVector<int> alignments_;
   QVector<int> widths_;  // twips last set per panel (-1: none)
