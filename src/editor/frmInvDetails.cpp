@@ -225,15 +225,7 @@ void frmInvDetails::buildControls() {
   lblPresentDesc->setToolTip(QStringLiteral("הסכום הכספי של המתנה בשקלים"));
   lblShekel->setObjectName("lblShekel");
 
-  for (QWidget* w : {static_cast<QWidget*>(txtFamilyName), static_cast<QWidget*>(txtFirstName),
-                     static_cast<QWidget*>(txtPhones), static_cast<QWidget*>(txtAddress),
-                     static_cast<QWidget*>(cmbInvNum), static_cast<QWidget*>(cmbGroup),
-                     static_cast<QWidget*>(txtRemark), static_cast<QWidget*>(chkConfirmOk),
-                     static_cast<QWidget*>(chkConfirmNotOk), static_cast<QWidget*>(chkConfirmUnkown),
-                     static_cast<QWidget*>(cmbTableNo), static_cast<QWidget*>(txtPresent),
-                     static_cast<QWidget*>(optPresCheck), static_cast<QWidget*>(optPresCashe),
-                     static_cast<QWidget*>(optPresDiff)})
-    keepPlaceWhenHidden(w);
+  for (QWidget* w : fieldEditors()) keepPlaceWhenHidden(w);
 
   // The three frames share one place; the tab strip shows one at a time.
   auto* pages = new QWidget;
@@ -448,16 +440,14 @@ void frmInvDetails::Form_Unload(int& Cancel) {
   ReleaseHeldRecord();
 }
 
+QList<QWidget*> frmInvDetails::fieldEditors() const {
+  return {txtFamilyName, txtFirstName,    txtPhones,        txtAddress, cmbInvNum,
+          cmbGroup,      txtRemark,       chkConfirmOk,     chkConfirmNotOk, chkConfirmUnkown,
+          cmbTableNo,    txtPresent,      optPresCheck,     optPresCashe,    optPresDiff};
+}
+
 void frmInvDetails::showEditors(bool visible) {
-  for (QWidget* w : {static_cast<QWidget*>(txtFamilyName), static_cast<QWidget*>(txtFirstName),
-                     static_cast<QWidget*>(txtPhones), static_cast<QWidget*>(txtAddress),
-                     static_cast<QWidget*>(cmbInvNum), static_cast<QWidget*>(cmbGroup),
-                     static_cast<QWidget*>(txtRemark), static_cast<QWidget*>(chkConfirmOk),
-                     static_cast<QWidget*>(chkConfirmNotOk), static_cast<QWidget*>(chkConfirmUnkown),
-                     static_cast<QWidget*>(cmbTableNo), static_cast<QWidget*>(txtPresent),
-                     static_cast<QWidget*>(optPresCheck), static_cast<QWidget*>(optPresCashe),
-                     static_cast<QWidget*>(optPresDiff)})
-    w->setVisible(visible);
+  for (QWidget* w : fieldEditors()) w->setVisible(visible);
 }
 
 void frmInvDetails::InitMultiSelection(bool& mode) {

@@ -5,6 +5,7 @@
 //
 // An update of one invitation holds its record open in g_DB/g_RS from the
 // opening until a save succeeds, Cancel, or the window closes.
+#include <QList>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -104,6 +105,8 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void buildControls();
   void connectHandlers();
   void applyMode();
+  // The fifteen field editors that a multi-row update hides.
+  QList<QWidget*> fieldEditors() const;
   void showEditors(bool visible);
   void setPresentKind(bool money);
   void keepOneAnswer(QCheckBox* checked);
@@ -115,6 +118,9 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   bool UpdateMulti();
   bool EndUpdate(const QString& errorText, bool failed, const QString& notFound);
   void SwitchToAddMode();
+  // Moves g_RS from its current record to the first invitation with these
+  // names, passing over the one at skipPosition; false when none is left.
+  static bool SeekInvitation(const QString& family, const QString& first, long skipPosition = -1);
 
   // The record an update of one invitation holds open (what UpdateRecord put
   // in g_DB/g_RS). Kept here too, so another window's use of g_DB/g_RS while

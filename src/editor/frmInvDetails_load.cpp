@@ -62,14 +62,7 @@ void frmInvDetails::UpdateRecord() {
     return;
   }
 
-  err([&] {
-    while (!g_RS->Eof()) {
-      if (FieldValue("FAMILY_NAME").toString() == g_SelFamilyName &&
-          FieldValue("FIRST_NAME").toString() == g_SelFirstName)
-        break;
-      g_RS->MoveNext();
-    }
-  });
+  err([&] { SeekInvitation(g_SelFamilyName, g_SelFirstName); });
 
   // Every field that can be copied is copied; a missing invitation fails each.
   err([&] { txtFamilyName->setText(TextOf(FieldValue("FAMILY_NAME"))); });

@@ -81,11 +81,6 @@ QString FirstRefusal(const Entry& e, double own) {
   return QString();
 }
 
-bool SameNames(const Entry& e) {
-  return g_RS->Fields("FAMILY_NAME").Value().toString() == e.family &&
-         g_RS->Fields("FIRST_NAME").Value().toString() == e.first;
-}
-
 QVariant PresentValue(const Entry& e) {
   if (e.present.isEmpty()) return QVariant();
   if (e.presentType == 2) return e.present;
@@ -173,6 +168,16 @@ Entry ReadEntry(const frmInvDetails& w) {
 }
 }  // namespace
 
+bool frmInvDetails::SeekInvitation(const QString& family, const QString& first, long skipPosition) {
+  while (!g_RS->Eof()) {
+    if (g_RS->Fields("FAMILY_NAME").Value().toString() == family &&
+        g_RS->Fields("FIRST_NAME").Value().toString() == first && g_RS->AbsolutePosition() != skipPosition)
+      return true;
+    g_RS->MoveNext();
+  }
+  return false;
+}
+
 bool frmInvDetails::SaveInv() {
   if (g_InvMode == 1) return AddRecord();
   if (g_InvMode == 2) return g_MultiSel ? UpdateMulti() : UpdateSingle();
@@ -191,15 +196,7 @@ bool frmInvDetails::AddRecord() {
 
   if (!err.failed()) OpenGuestTable(err);
   bool duplicate = false;
-  if (!err.failed()) err([&] {
-    while (!g_RS->Eof()) {
-      if (SameNames(e)) {
-        duplicate = true;
-        break;
-      }
-      g_RS->MoveNext();
-    }
-  });
+  if (!err.failed()) err([&] { duplicate = SeekInvitation(e.family, e.first); });
   if (duplicate) {
     MsgBox(kDuplicate);
     CloseDatabase();
@@ -260,13 +257,7 @@ bool frmInvDetails::UpdateSingle() {
     err([&] { g_SavedPosition = static_cast<qint16>(g_RS->AbsolutePosition()); });
     if (!err.failed()) err([&] {
       g_RS->MoveFirst();
-      while (!g_RS->Eof()) {
-        if (SameNames(e) && g_RS->AbsolutePosition() != g_SavedPosition) {
-          duplicate = true;
-          break;
-        }
-        g_RS->MoveNext();
-      }
+      duplicate = SeekInvitation(e.family, e.first, g_SavedPosition);
     });
     ErrorState back;
     back([&] { g_RS->SetAbsolutePosition(g_SavedPosition); });
@@ -307,14 +298,7 @@ bool frmInvDetails::UpdateMulti() {
     bool found = false;
     if (!err.failed()) err([&] {
       g_RS->MoveFirst();
-      while (!g_RS->Eof()) {
-        if (g_RS->Fields("FAMILY_NAME").Value().toString() == g_SelFamilyName &&
-            g_RS->Fields("FIRST_NAME").Value().toString() == g_SelFirstName) {
-          found = true;
-          break;
-        }
-        g_RS->MoveNext();
-      }
+      found = SeekInvitation(g_SelFamilyName, g_SelFirstName);
     });
     // A row that no longer matches an invitation (the list changed under the
     // open editor) is skipped and named afterwards.
