@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/mdlWedding.h"
@@ -118,10 +119,36 @@ void frmTableMap::buildPopupMenu() {
   popDetailed->setCheckable(true);
 }
 
+template <class Body>
+void frmTableMap::InRecountChain(Body body) {
+  if (m_RecountDepth++ == 0) m_OverLimitPending = false;
+  try {
+    body();
+  } catch (...) {
+    if (--m_RecountDepth == 0) m_OverLimitPending = false;
+    throw;
+  }
+  if (--m_RecountDepth == 0 && m_OverLimitPending) {
+    m_OverLimitPending = false;
+    ShowOverLimitOnce();
+  }
+}
+
+void frmTableMap::ShowOverLimitOnce() {
+  if (m_OverLimitShown) return;
+  m_OverLimitShown = true;
+  MsgBox(OverLimitMessage());
+  // Posted after the box closed, so that its own event loop does not end the
+  // user action; the next turn of the event loop starts a new one.
+  QTimer::singleShot(0, this, [this] { m_OverLimitShown = false; });
+}
+
 void frmTableMap::Form_Load() {
   UnloadFlag = false;
-  InitTableSetting();
-  InitTableView(g_TableViewMode);
+  InRecountChain([this] {
+    InitTableSetting();
+    InitTableView(g_TableViewMode);
+  });
   Toolbar1->SetToolTip(btnSave, QStringLiteral("שמור מפת שולחנות"));
   Toolbar1->SetToolTip(btnLoad, QStringLiteral("טען רקע של מפת גן ארועים"));
   Toolbar1->SetToolTip(btnClear, QStringLiteral("אפס מפת שולחנות לבררת מחדל"));
@@ -153,84 +180,90 @@ void frmTableMap::Form_Unload(int& Cancel) {
 
 // Rebuild: one item per table, in the list's own arrangement, then the map.
 void frmTableMap::InitTableSetting() {
-  lvwTable->SetView(platform::ListView::lvwIcon);
-  lvwTable->ClearItems();
-  lvwTable->ClearColumnHeaders();
-  const double quarter = lvwTable->WidthTwips() / 4;
-  lvwTable->AddColumnHeader(QStringLiteral("מספר השולחן"), quarter);
-  lvwTable->AddColumnHeader(QStringLiteral("רשימת האנשים"), lvwTable->WidthTwips() - quarter);
-  lvwTable->SetRedraw(false);
-  for (int i = 1; i <= g_MaxTables; ++i)
-    g_ListItem = lvwTable->AddItem(QString::number(i), QStringLiteral("TableNo%1").arg(i),
-                                   QStringLiteral("smlTableNo%1").arg(i));
-  lvwTable->SetRedraw(true);
-  UpdateSelection(true);
-  ChangeTableViewMode(1);
+  InRecountChain([this] {
+    lvwTable->SetView(platform::ListView::lvwIcon);
+    lvwTable->ClearItems();
+    lvwTable->ClearColumnHeaders();
+    const double quarter = lvwTable->WidthTwips() / 4;
+    lvwTable->AddColumnHeader(QStringLiteral("מספר השולחן"), quarter);
+    lvwTable->AddColumnHeader(QStringLiteral("רשימת האנשים"), lvwTable->WidthTwips() - quarter);
+    lvwTable->SetRedraw(false);
+    for (int i = 1; i <= g_MaxTables; ++i)
+      g_ListItem = lvwTable->AddItem(QString::number(i), QStringLiteral("TableNo%1").arg(i),
+                                     QStringLiteral("smlTableNo%1").arg(i));
+    lvwTable->SetRedraw(true);
+    UpdateSelection(true);
+    ChangeTableViewMode(1);
+  });
 }
 
 // Recount: the people and names at every table, from every seated invitation
 // whatever the guest list shows. Database errors go to the caller; the items
 // then keep their previous texts.
 void frmTableMap::InitTableView(quint8 ViewMode) {
-  const int tables = g_MaxTables;
-  g_Tables = QVector<TableInfo>(tables + 1);
-  QVector<int> totals(tables + 1, 0);
+  InRecountChain([&] {
+    const int tables = g_MaxTables;
+    g_Tables = QVector<TableInfo>(tables + 1);
+    QVector<int> totals(tables + 1, 0);
 
-  g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-  g_SQL = QStringLiteral("select * from PELMORA where TABLE_NO > 0");
-  g_RS = g_DB->OpenRecordset(g_SQL);
-  while (!g_RS->Eof()) {
-    const int t = g_RS->Fields(QStringLiteral("TABLE_NO")).Value().toInt();
-    // A table beyond the current number of tables (data from elsewhere) has no item.
-    if (t >= 1 && t <= tables) {
-      // An invitation without a number of guests seats nobody.
-      totals[t] += g_RS->Fields(QStringLiteral("INV_NUM")).Value().toInt();
-      g_Tables[t].Names += g_RS->Fields(QStringLiteral("FAMILY_NAME")).Value().toString() + QLatin1Char(' ') +
-                           g_RS->Fields(QStringLiteral("FIRST_NAME")).Value().toString() + QStringLiteral(" , ");
+    g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+    g_SQL = QStringLiteral("select * from PELMORA where TABLE_NO > 0");
+    g_RS = g_DB->OpenRecordset(g_SQL);
+    while (!g_RS->Eof()) {
+      const int t = g_RS->Fields(QStringLiteral("TABLE_NO")).Value().toInt();
+      // A table beyond the current number of tables (data from elsewhere) has no item.
+      if (t >= 1 && t <= tables) {
+        // An invitation without a number of guests seats nobody.
+        totals[t] += g_RS->Fields(QStringLiteral("INV_NUM")).Value().toInt();
+        g_Tables[t].Names += g_RS->Fields(QStringLiteral("FAMILY_NAME")).Value().toString() + QLatin1Char(' ') +
+                             g_RS->Fields(QStringLiteral("FIRST_NAME")).Value().toString() + QStringLiteral(" , ");
+      }
+      g_RS->MoveNext();
     }
-    g_RS->MoveNext();
-  }
-  g_RS->Close();
-  g_DB->Close();
+    g_RS->Close();
+    g_DB->Close();
 
-  bool overLimit = false;
-  lvwTable->SetRedraw(false);
-  const int items = std::min(tables, lvwTable->ItemCount());
-  for (int t = 1; t <= items; ++t) {
-    // The count is a byte: a total beyond 255 stays at 255 rather than wrap.
-    g_Tables[t].Count = static_cast<quint8>(std::min(totals[t], 255));
-    lvwTable->SetItemText(t, kTableItemPrefix + QString::number(g_Tables[t].Count));
-    if (ViewMode == 2) lvwTable->SetSubItem(t, 1, g_Tables[t].Names);
-    if (g_Tables[t].Count > g_MaxChairs) overLimit = true;
-  }
-  lvwTable->SetRedraw(true);
-  lvwTable->Refresh();
-  UpdateSelection(false);
-  LoadTablesMap();
-  if (overLimit) MsgBox(OverLimitMessage());
+    bool overLimit = false;
+    lvwTable->SetRedraw(false);
+    const int items = std::min(tables, lvwTable->ItemCount());
+    for (int t = 1; t <= items; ++t) {
+      // The count is a byte: a total beyond 255 stays at 255 rather than wrap.
+      g_Tables[t].Count = static_cast<quint8>(std::min(totals[t], 255));
+      lvwTable->SetItemText(t, kTableItemPrefix + QString::number(g_Tables[t].Count));
+      if (ViewMode == 2) lvwTable->SetSubItem(t, 1, g_Tables[t].Names);
+      if (g_Tables[t].Count > g_MaxChairs) overLimit = true;
+    }
+    lvwTable->SetRedraw(true);
+    lvwTable->Refresh();
+    UpdateSelection(false);
+    LoadTablesMap();
+    if (overLimit) m_OverLimitPending = true;
+  });
 }
 
 void frmTableMap::ChangeTableViewMode(quint8 ViewMode) {
-  const quint8 was = g_TableViewMode;
-  g_TableViewMode = ViewMode;
-  if (ViewMode == 1) {
-    popTableMap->setChecked(true);
-    popDetailed->setChecked(false);
-    Toolbar1->SetPressed(btnMap, true);
-    Toolbar1->SetPressed(btnList, false);
-    if (FileExists(m_GardenMapPath)) lvwTable->SetPicture(QPixmap(m_GardenMapPath));
-    lvwTable->SetView(platform::ListView::lvwIcon);
-  } else if (ViewMode == 2) {
-    if (was == 1 && IsTablesMapChanged()) AskToSavePositions();
-    popDetailed->setChecked(true);
-    popTableMap->setChecked(false);
-    Toolbar1->SetPressed(btnMap, false);
-    Toolbar1->SetPressed(btnList, true);
-    lvwTable->RemovePicture();
-    lvwTable->SetView(platform::ListView::lvwReport);
-  }
-  Toolbar1->Refresh();
-  InitTableView(g_TableViewMode);
+  InRecountChain([&] {
+    const quint8 was = g_TableViewMode;
+    g_TableViewMode = ViewMode;
+    if (ViewMode == 1) {
+      popTableMap->setChecked(true);
+      popDetailed->setChecked(false);
+      Toolbar1->SetPressed(btnMap, true);
+      Toolbar1->SetPressed(btnList, false);
+      if (FileExists(m_GardenMapPath)) lvwTable->SetPicture(QPixmap(m_GardenMapPath));
+      lvwTable->SetView(platform::ListView::lvwIcon);
+    } else if (ViewMode == 2) {
+      if (was == 1 && IsTablesMapChanged()) AskToSavePositions();
+      popDetailed->setChecked(true);
+      popTableMap->setChecked(false);
+      Toolbar1->SetPressed(btnMap, false);
+      Toolbar1->SetPressed(btnList, true);
+      lvwTable->RemovePicture();
+      lvwTable->SetView(platform::ListView::lvwReport);
+    }
+    Toolbar1->Refresh();
+    InitTableView(g_TableViewMode);
+  });
 }
 
 int frmTableMap::PeopleAtTable(int table) const { return TablePeopleFromText(lvwTable->ItemText(table)); }
@@ -248,7 +281,9 @@ void frmTableMap::UpdateSelection(bool repaintToolbar) {
 
 void frmTableMap::ViewTable() {
   if (g_SelTable == 0) return;
-  const int people = TablePeopleFromText(lvwTable->ItemText(g_SelTable));
+  // The count of the item selected now, which keys may have moved since the click.
+  const int sel = lvwTable->SelectedItem();
+  const int people = sel ? TablePeopleFromText(lvwTable->ItemText(sel)) : 0;
   g_SelTablePeople = static_cast<quint8>(std::min(people, 255));
   if (people > g_MaxChairs) {
     MsgBox(OverLimitMessage());

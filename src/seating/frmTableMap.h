@@ -82,6 +82,17 @@ class frmTableMap : public QWidget, public platform::Form<frmTableMap> {
   void UpdateSelection(bool repaintToolbar);
   void AskToSavePositions();
 
+  // The load, a rebuild, a view switch and a recount call each other; the
+  // over-limit message waits for the outermost of them to end and is shown at
+  // most once until control is back in the event loop, so that one user action
+  // (the program start included) shows it once.
+  template <class Body>
+  void InRecountChain(Body body);
+  void ShowOverLimitOnce();
+  int m_RecountDepth = 0;
+  bool m_OverLimitPending = false;
+  bool m_OverLimitShown = false;
+
   // Table positions on the map (tablesmap_positions.cpp).
   void LoadTablesMap();
   bool IsTablesMapChanged();
