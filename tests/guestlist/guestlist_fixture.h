@@ -15,4 +15,19 @@ inline frmPelmora& loadMainWindow(const QVector<testsupport::Invitation>& rows =
   return frmPelmora::Default();
 }
 
+// An invitation as the editor writes one: empty texts rather than Null.
+inline testsupport::Invitation guest(const QString& family, const QString& first, int count = 2, int confirm = 0,
+                                     const QString& phones = QString("")) {
+  testsupport::Invitation i;
+  i.familyName = family;
+  i.firstName = first;
+  i.invNum = count;
+  i.confirm = confirm;
+  i.phones = phones;
+  i.remark = QStringLiteral("");
+  i.invStatus = false;
+  i.presentType = 0;
+  return i;
+}
+
 inline QString cell(int row, int col) { return frmPelmora::Default().MSFlexGrid1->TextMatrix(row, col); }

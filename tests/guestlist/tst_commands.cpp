@@ -17,17 +17,7 @@ using testsupport::prompts;
 
 namespace {
 
-Invitation inv(const QString& family, const QString& first, int count = 2, const QString& phones = "") {
-  Invitation i;
-  i.familyName = family;
-  i.firstName = first;
-  i.invNum = count;
-  i.phones = phones;
-  i.remark = QStringLiteral("");
-  i.invStatus = false;
-  i.presentType = 0;
-  return i;
-}
+Invitation inv(const QString& family, const QString& first, int count = 2) { return guest(family, first, count); }
 
 QVector<Invitation> numbered(int n) {
   QVector<Invitation> rows;

@@ -13,17 +13,7 @@ using testsupport::prompts;
 
 namespace {
 Invitation inv(const QString& family, const QString& first, int count = 2, int confirm = 0) {
-  Invitation i;
-  i.familyName = family;
-  i.firstName = first;
-  i.invNum = count;
-  i.confirm = confirm;
-  // As the editor writes them: empty texts, not Null.
-  i.phones = QStringLiteral("");
-  i.remark = QStringLiteral("");
-  i.invStatus = false;
-  i.presentType = 0;
-  return i;
+  return guest(family, first, count, confirm);
 }
 }  // namespace
 
