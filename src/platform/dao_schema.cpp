@@ -127,6 +127,9 @@ Field& Fields::Item(int index) const {
 }
 
 Field& Fields::Item(const QString& name) const {
+  // Callers name fields as stored, so the exact match is tried first (cheap).
+  for (const auto& f : items_)
+    if (f->Name() == name) return *f;
   for (const auto& f : items_)
     if (f->Name().compare(name, Qt::CaseInsensitive) == 0) return *f;
   detail::raiseNotFoundInCollection();
