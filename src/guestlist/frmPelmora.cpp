@@ -190,8 +190,11 @@ void frmPelmora::connectHandlers() {
   on(popOptions, &frmPelmora::ShowOptions);
   on(mnuProgramHelp, &frmPelmora::ShowProgramHelp);
   on(popHelp, &frmPelmora::ShowProgramHelp);
-  // The about, print, budget, dial-window, export and import commands are
-  // wired with their windows.
+  on(mnuDial, &frmPelmora::DialNum);
+  on(mnuExportDB, &frmPelmora::mnuExportDB_Click);
+  on(mnuImportDB, &frmPelmora::mnuImportDB_Click);
+  on(mnuAboutProgram, &frmPelmora::ShowAbout);
+  // The print commands are wired with their windows.
   on(mnuIgnoreCnfNotOk, &frmPelmora::mnuIgnoreCnfNotOk_Click);
   on(popIgnoreCnfNotOk, &frmPelmora::popIgnoreCnfNotOk_Click);
   on(mnuIgnoreNotCnf, &frmPelmora::mnuIgnoreNotCnf_Click);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "platform/commondialog.h"
 #include "platform/flexgrid.h"
 #include "platform/forms.h"
 #include "platform/statusbar.h"
@@ -42,10 +43,17 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void CreateNewDatabase();
   void UpdateDatabase();
 
+  // Export and import of the data files (src/app).
+  bool ExportFile(QString& file_name);
+  bool ImportFile(QString& file_name);
+  void mnuExportDB_Click();
+  void mnuImportDB_Click();
+
   // Commands.
   void AddNewInv();
   void UpdateInv();
   void ShowHideTablesMap();
+  void DialNum();
   void RemoveRecord();
   void MouseWheel(qint32 fwKeys, qint32 zDelta, qint32 xPos, qint32 yPos);
 
@@ -101,6 +109,7 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   QLabel* lblList = nullptr;
   QLabel* lblWeddingCount = nullptr;
   QTimer* tmrDelay = nullptr;
+  platform::CommonDialog CommonDialog1{this};
 
   // Window values other procedures share.
   QString m_ColWidth[10];
@@ -124,6 +133,7 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void connectHandlers();
   ControlPos GetCtlOrigPos(QWidget* control);
   void ShowOptions();
+  void ShowAbout();
   void ShowProgramHelp();
 
   double m_OrigWidth = 0, m_OrigHeight = 0;  // twips

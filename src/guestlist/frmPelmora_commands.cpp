@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 
+#include "app/frmAbout.h"
 #include "app/frmOptions.h"
 #include "app/mdlWedding.h"
 #include "editor/frmInvDetails.h"
@@ -22,8 +23,10 @@ void frmPelmora::Toolbar1_ButtonClick(int index) {
     case 1: AddNewInv(); break;
     case 2: UpdateInv(); break;
     case 3: RemoveRecord(); break;
+    case 5: DialNum(); break;
     case 10: ShowHideTablesMap(); break;
     case 12: ShowOptions(); break;
+    case 13: ShowAbout(); break;
     case 14: ShowProgramHelp(); break;
     default: break;  // 4 and 11 are separators; the others come with their windows
   }
@@ -91,6 +94,11 @@ void frmPelmora::ShowHideTablesMap() {
 void frmPelmora::ShowOptions() {
   frmOptions& options = frmOptions::Default();
   platform::ShowModal(&options, this);
+}
+
+void frmPelmora::ShowAbout() {
+  frmAbout& about = frmAbout::Default();
+  platform::ShowModal(&about);
 }
 
 void frmPelmora::ShowProgramHelp() {

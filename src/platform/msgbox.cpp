@@ -195,6 +195,7 @@ void PromptScript::activate() {
   answers_.clear();
   inputs_.clear();
   modals_.clear();
+  dialogs_.clear();
   shown_.clear();
   active_ = true;
 }
@@ -207,6 +208,9 @@ void PromptScript::deactivate() {
 void PromptScript::answer(int msgBoxResult) { answers_.append(msgBoxResult); }
 void PromptScript::answerInput(const QString& text) { inputs_.append(text); }
 void PromptScript::onModal(std::function<void(QWidget*)> action) { modals_.append(std::move(action)); }
+void PromptScript::answerDialog(const QString& fileName) { dialogs_.append({false, fileName, QColor()}); }
+void PromptScript::answerColor(const QColor& color) { dialogs_.append({false, QString(), color}); }
+void PromptScript::cancelDialog() { dialogs_.append({true, QString(), QColor()}); }
 
 QStringList PromptScript::messages() const {
   QStringList out;
@@ -241,6 +245,16 @@ std::function<void(QWidget*)> PromptScript::takeModal(const Prompt& p) {
     return {};
   }
   return modals_.takeFirst();
+}
+
+PromptScript::DialogAnswer PromptScript::takeDialog(const Prompt& p) {
+  Prompt shown = p;
+  const bool scripted = !dialogs_.isEmpty();
+  const DialogAnswer a = scripted ? dialogs_.takeFirst() : DialogAnswer{};
+  shown.answer = a.cancelled ? vbCancel : vbOK;
+  shown_.append(shown);
+  if (!scripted && unscripted_) unscripted_(shown);
+  return a;
 }
 
 void PromptScript::recordBeep() {

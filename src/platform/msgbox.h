@@ -2,6 +2,7 @@
 // Message box, input box, beep and modal windows. In the program they are real
 // dialogs; a test scripts the answers in advance and reads back every prompt.
 // A prompt with no scripted answer fails the test instead of blocking it.
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -33,11 +34,12 @@ void ShowModal(QWidget* window, QWidget* owner = nullptr);
 
 // What the user was shown, for tests.
 struct Prompt {
-  enum Kind { Message, Input, Modal, BeepSound } kind = Message;
-  QString text;   // message text, input prompt, or the modal window's class name
-  QString title;  // as shown (the application title filled in)
-  int style = 0;  // MsgBox style
-  int answer = 0; // the answer given
+  enum Kind { Message, Input, Modal, BeepSound, FileDialog } kind = Message;
+  QString text;   // message text, input prompt, the modal window's class name, or a common dialog's filter
+  QString title;  // as shown (the application title filled in; a common dialog's DialogTitle)
+  int style = 0;  // MsgBox style; for a common dialog its kind (DialogKind)
+  int answer = 0; // the answer given (a common dialog: vbOK or vbCancel)
+  enum DialogKind { OpenDialog = 1, SaveDialog = 2, ColorDialog = 3 };
 };
 
 // The test script. While it is active no real dialog is ever shown.
@@ -53,10 +55,15 @@ class PromptScript {
   // Next modal window: the action runs while the window is "shown" and should
   // close it (through its own buttons); if it does not, the window is closed.
   void onModal(std::function<void(QWidget*)> action);
+  // Next common dialog: a file chosen (a relative name is taken in the dialog's
+  // folder), a colour chosen, or Cancel.
+  void answerDialog(const QString& fileName);
+  void answerColor(const QColor& color);
+  void cancelDialog();
 
   const QVector<Prompt>& shown() const { return shown_; }
   QStringList messages() const;  // texts of the message boxes shown, in order
-  int pendingAnswers() const { return answers_.size() + inputs_.size() + modals_.size(); }
+  int pendingAnswers() const { return answers_.size() + inputs_.size() + modals_.size() + dialogs_.size(); }
   void clearShown() { shown_.clear(); }
 
   // Called for a prompt that had no scripted answer (the test support makes it
@@ -68,12 +75,19 @@ class PromptScript {
   QString takeInput(const Prompt& p);
   std::function<void(QWidget*)> takeModal(const Prompt& p);
   void recordBeep();
+  struct DialogAnswer {
+    bool cancelled = true;
+    QString fileName;
+    QColor color;
+  };
+  DialogAnswer takeDialog(const Prompt& p);  // none scripted: a cancel
 
  private:
   bool active_ = false;
   QVector<int> answers_;
   QStringList inputs_;
   QVector<std::function<void(QWidget*)>> modals_;
+  QVector<DialogAnswer> dialogs_;
   QVector<Prompt> shown_;
   std::function<void(const Prompt&)> unscripted_;
 };

@@ -315,8 +315,8 @@ void frmTableMap::Toolbar1_ButtonClick(int index) {
   Toolbar1->Refresh();
   switch (index) {
     case btnSave: SaveTablesMap(); break;
-    case btnLoad: break;   // LoadGardenMap() is wired here with the garden picture.
-    case btnClear: break;  // SetDefTableMap() is wired here with the map reset.
+    case btnLoad: LoadGardenMap(); break;
+    case btnClear: SetDefTableMap(); break;
     case btnTable: ViewTable(); break;
     case btnMap: ChangeTableViewMode(1); break;
     case btnList: ChangeTableViewMode(2); break;
@@ -326,9 +326,9 @@ void frmTableMap::Toolbar1_ButtonClick(int index) {
 }
 
 void frmTableMap::popTableSitView_Click() { lvwTable_DblClick(); }
-void frmTableMap::popUpdateTableNum_Click() {}  // UpdateTableNum() is wired here with renumbering.
+void frmTableMap::popUpdateTableNum_Click() { UpdateTableNum(); }
 void frmTableMap::popSaveMap_Click() { SaveTablesMap(); }
-void frmTableMap::popSetDefaultMap_Click() {}  // SetDefTableMap() is wired here with the map reset.
+void frmTableMap::popSetDefaultMap_Click() { SetDefTableMap(); }
 void frmTableMap::popPrintMap_Click() {}       // PrintTablesMap() is wired here with map printing.
 void frmTableMap::popTableMap_Click() { ChangeTableViewMode(1); }
 void frmTableMap::popDetailed_Click() { ChangeTableViewMode(2); }

@@ -35,6 +35,12 @@ class frmTableMap : public QWidget, public platform::Form<frmTableMap> {
   void InitTableView(quint8 ViewMode);
   void ChangeTableViewMode(quint8 ViewMode);
   void ViewTable();
+  // The map reset and the garden picture (frmTableMap_positions.cpp).
+  void SetDefTableMap();
+  void LoadGardenMap();
+  // Moving the guests of one table to another number (frmTableMap_renumber.cpp).
+  void UpdateTableNum();
+  void ChangeTableNum(quint8 SrcTableNum, quint8 DestTableNum);
   // The people at table `table` (1 to the number of items) as its item shows.
   int PeopleAtTable(int table) const;
 
@@ -93,7 +99,8 @@ class frmTableMap : public QWidget, public platform::Form<frmTableMap> {
   bool m_OverLimitPending = false;
   bool m_OverLimitShown = false;
 
-  // Table positions on the map (tablesmap_positions.cpp).
+  // Table positions on the map, kept in section TablesMap of pelmora.ini
+  // (frmTableMap_positions.cpp).
   void LoadTablesMap();
   bool IsTablesMapChanged();
   void SaveTablesMap();

@@ -236,7 +236,8 @@ class CommandsTest : public QObject {
     QCOMPARE(g->TopRow(), bottom);  // the end: no further
     QCOMPARE(g->Row(), row);        // the current row does not move
 
-    // Closing the window removes the hook.
+    // Closing the window removes the hook (the map asks about its positions).
+    prompts().answer(platform::vbCancel);
     try {
       frmPelmora::Unload();
     } catch (const platform::ProgramEnd&) {

@@ -24,7 +24,9 @@ void restart() {
   frmPelmora::Default();
 }
 
+// The map, in map view with positions never saved, asks whether to save them.
 void closeMain() {
+  prompts().answer(platform::vbCancel);
   try {
     frmPelmora::Unload();
   } catch (const platform::ProgramEnd&) {
@@ -192,6 +194,7 @@ class MainWindowTest : public QObject {
     QVERIFY(w.mnuShowTablesMap->isChecked());
     QVERIFY(w.popShowTablesMap->isChecked());
     QVERIFY(w.Toolbar1->IsPressed(10));
+    prompts().answer(platform::vbCancel);  // never saved positions: the save question
     w.Toolbar1->Click(10);
     QVERIFY(!frmTableMap::Default().isVisible());
     QVERIFY(frmTableMap::IsLoaded());
@@ -202,6 +205,7 @@ class MainWindowTest : public QObject {
     // The map's own close box hides it and clears the three marks.
     w.popShowTablesMap->trigger();
     QVERIFY(frmTableMap::Default().isVisible());
+    prompts().answer(platform::vbCancel);
     frmTableMap::Default().close();
     testsupport::processEvents();
     QVERIFY(frmTableMap::IsLoaded());

@@ -24,6 +24,7 @@ namespace {
 
 const QString kPrefix = QStringLiteral("שולחן של ");
 const QString kEmpty = QStringLiteral(".שולחן ריק מאנשים");
+const QString kSaveQuestion = QStringLiteral("?האם ברצונך לשמור מיקומי מפת השולחנות ביציאה");
 
 QString overLimit(int chairs) {
   return QStringLiteral("לא ניתן להושיב יותר מ- ") + QString::number(chairs) + QStringLiteral(" איש בשולחן");
@@ -206,8 +207,9 @@ void TableMapTest::countsAndNamesPerTable() {
   QVERIFY(!seatCommandsEnabled(map));
 
   // The detailed list shows the names in its second column.
+  map.Toolbar1->Click(1);  // the places saved
   map.Toolbar1->Click(8);
-  QVERIFY(prompts().shown().isEmpty());  // no question on leaving the map while nothing moved
+  QVERIFY(prompts().shown().isEmpty());  // no question on leaving the map while nothing moved since
   QCOMPARE(map.lvwTable->View(), platform::ListView::lvwReport);
   QCOMPARE(map.lvwTable->SubItem(3, 1), QStringLiteral("אבו רון , בן דוד מיכל , "));
   QAbstractItemView* report = map.lvwTable->ReportView();
@@ -238,7 +240,10 @@ void TableMapTest::viewSwitchKeepsItemsAndSelection() {
   QVERIFY(map.Toolbar1->IsPressed(7) && !map.Toolbar1->IsPressed(8));
 
   clickItem(map, 4);
+  prompts().answer(platform::vbCancel);  // places never saved: the save question
   map.popDetailed->trigger();
+  QCOMPARE(prompts().messages(), QStringList{kSaveQuestion});
+  prompts().clearShown();
   QCOMPARE(g_TableViewMode, quint8(2));
   QCOMPARE(map.lvwTable->View(), platform::ListView::lvwReport);
   QVERIFY(!map.popTableMap->isChecked() && map.popDetailed->isChecked());
@@ -284,7 +289,9 @@ void TableMapTest::rebuildForFewerTables() {
   frmTableMap& map = showMap();
   QCOMPARE(map.lvwTable->ItemCount(), 100);
   QCOMPARE(map.lvwTable->ItemText(100), kPrefix + QStringLiteral("0"));
+  prompts().answer(platform::vbCancel);
   map.ChangeTableViewMode(2);
+  QCOMPARE(prompts().messages(), QStringList{kSaveQuestion});
   clickItem(map, 30);
 
   g_MaxTables = 20;
@@ -388,6 +395,7 @@ void TableMapTest::overLimitOncePerAction() {
   testsupport::processEvents();
 
   prompts().clearShown();
+  map.Toolbar1->Click(1);  // the places saved: no save question on leaving the map
   prompts().answer(platform::vbOK);
   map.Toolbar1->Click(8);
   QCOMPARE(g_TableViewMode, quint8(2));
@@ -440,16 +448,20 @@ void TableMapTest::closingOnlyHides() {
   g_MaxTables = 5;
   g_MaxChairs = 15;
   frmTableMap& map = showMap();
+  prompts().answer(platform::vbCancel);  // the map's places were never saved
   map.close();
   testsupport::processEvents();
   QVERIFY(frmTableMap::IsLoaded());
   QVERIFY(!map.isVisible());
   QCOMPARE(&frmTableMap::Default(), &map);
   QCOMPARE(map.PeopleAtTable(2), 3);  // still readable by the editor and the options
-  QVERIFY(prompts().shown().isEmpty());  // nothing asked in either view
+  QCOMPARE(prompts().messages(), QStringList{kSaveQuestion});
+  prompts().clearShown();
+  prompts().answer(platform::vbCancel);
   map.ChangeTableViewMode(2);
+  prompts().clearShown();
   map.show();
-  map.close();
+  map.close();  // the detailed view asks nothing
   testsupport::processEvents();
   QVERIFY(frmTableMap::IsLoaded());
   QVERIFY(prompts().shown().isEmpty());
@@ -476,6 +488,7 @@ void TableMapTest::closingCallsBackTheMainWindow() {
   QVERIFY(map.isVisible());
   QVERIFY(main.mnuShowTablesMap->isChecked());
 
+  prompts().answer(platform::vbCancel);  // never saved: asked once, not again by the main window's own close request
   map.close();  // the close box
   testsupport::processEvents();
   QVERIFY(!map.isVisible());
@@ -483,11 +496,13 @@ void TableMapTest::closingCallsBackTheMainWindow() {
   QVERIFY(!main.mnuShowTablesMap->isChecked());
   QVERIFY(!main.popShowTablesMap->isChecked());
   QVERIFY(!main.Toolbar1->IsPressed(10));
-  QVERIFY(prompts().shown().isEmpty());
+  QCOMPARE(prompts().messages(), QStringList{kSaveQuestion});
+  prompts().clearShown();
 
   // Showing and hiding from the main window.
   main.ShowHideTablesMap();
   QVERIFY(map.isVisible());
+  map.Toolbar1->Click(1);  // saved: hiding asks nothing
   main.ShowHideTablesMap();
   QVERIFY(!map.isVisible());
   QVERIFY(frmTableMap::IsLoaded());
@@ -519,6 +534,7 @@ void TableMapTest::rightClickOpensThePopup() {
   map.mnuPopTable->hide();
 
   // The pop-up switches views like the toolbar.
+  prompts().answer(platform::vbCancel);  // places never saved
   map.popDetailed->trigger();
   QCOMPARE(map.lvwTable->View(), platform::ListView::lvwReport);
   map.popTableMap->trigger();

@@ -1,0 +1,154 @@
+// Export and import of the two data files, Wed.mdb and pelmora.ini, through
+// the main window's common dialog.
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/mdlWedding.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/commondialog.h"
+#include "platform/filecopy.h"
+#include "platform/msgbox.h"
+#include "platform/vberror.h"
+#include "seating/frmTableMap.h"
+
+using namespace mdlWedding;
+using platform::CommonDialog;
+using platform::ErrorState;
+using platform::MsgBox;
+
+namespace {
+
+const QString kDatabaseName = QStringLiteral("Wed.mdb");
+const QString kSettingsName = QStringLiteral("pelmora.ini");
+
+QString exportFilter(const QString& fileName) {
+  if (fileName == kDatabaseName) return QStringLiteral("Microsoft Database (*.mdb)|*.mdb");
+  if (fileName == kSettingsName) return QStringLiteral("Windows Ini - File (*.ini)|*.ini");
+  return QString();
+}
+
+QString importFilter(const QString& fileName) {
+  if (fileName == kDatabaseName) return QStringLiteral("Microsoft Database (*.mdb)|*.mdb|Backup File (*.old)|*.old");
+  if (fileName == kSettingsName) return QStringLiteral("Windows Ini - File (*.ini)|*.ini|Backup File (*.old)|*.old");
+  return QString();
+}
+
+// The file dialog may have moved the current directory.
+void changeToProgramFolder() {
+  if (!QDir::setCurrent(g_AppPath)) platform::Raise(76, QStringLiteral("Path not found"));
+}
+
+// A copy that did not happen is reported, never passed over as a success.
+void reportCopyFailure() { MsgBox(QStringLiteral("Path/File access error"), platform::vbExclamation); }
+
+// Shows the dialog; false after a cancel (silent) or another error (shown).
+bool askForFile(CommonDialog& dialog, const QString& fileName, const QString& filter, bool save) {
+  ErrorState err;
+  err([&] {
+    dialog.CancelError = true;
+    dialog.FileName = fileName;
+    dialog.Filter = filter;
+    dialog.FilterIndex = 1;
+    if (save) dialog.ShowSave();
+    else dialog.ShowOpen();
+  });
+  if (!err.failed()) return true;
+  if (err.last().number != CommonDialog::cdlCancel) MsgBox(err.last().description, platform::vbExclamation);
+  return false;
+}
+
+}  // namespace
+
+bool frmPelmora::ExportFile(QString& file_name) {
+  const QString source = g_AppPath + file_name;
+  if (!askForFile(CommonDialog1, file_name, exportFilter(file_name), true)) return false;
+  const QString destination = CommonDialog1.FileName;
+  if (platform::CopyFile(source, destination, true)) return true;
+
+  const int answer = MsgBox(QStringLiteral("?") + destination + QStringLiteral(" האם ברצונך לשכתב"),
+                            platform::vbYesNo + platform::vbInformation + platform::vbDefaultButton2);
+  if (answer != platform::vbYes) return false;
+  if (!platform::CopyFile(source, destination, false)) {
+    reportCopyFailure();
+    return false;
+  }
+  return true;
+}
+
+void frmPelmora::mnuExportDB_Click() {
+  ErrorState err;
+  for (const QString& name : {kDatabaseName, kSettingsName}) {
+    QString fileName = name;
+    bool exported = false;
+    err([&] { exported = ExportFile(fileName); });
+    if (!exported) return;
+  }
+  err([&] { changeToProgramFolder(); });
+  if (err.failed()) {
+    QDir::setCurrent(g_AppPath);
+    MsgBox(QStringLiteral("!פעולת יצוא מבנה הנתונים נכשלה") + err.last().description, platform::vbExclamation);
+  } else {
+    MsgBox(QStringLiteral(".פעולת יצוא מבנה הנתונים הצליחה"));
+  }
+}
+
+bool frmPelmora::ImportFile(QString& file_name) {
+  const QString target = g_AppPath + file_name;
+  if (!askForFile(CommonDialog1, file_name, importFilter(file_name), false)) return false;
+  const QString source = CommonDialog1.FileName;
+  if (!FileExists(source)) {
+    MsgBox(QStringLiteral(".קובץ המקור לא נמצא"));
+    return false;
+  }
+  ErrorState err;
+  err([&] { changeToProgramFolder(); });
+
+  // The chosen file's content is taken before the backup is made: the chosen
+  // file may be that very backup (Wed.mdb.old of the program folder).
+  platform::StagedCopy incoming(target);
+  if (!incoming.take(source)) {
+    reportCopyFailure();
+    return false;
+  }
+  // Without its backup the current file is not replaced.
+  if (QFileInfo::exists(target) && !platform::CopyFile(target, target + QStringLiteral(".old"), false)) {
+    reportCopyFailure();
+    return false;
+  }
+  if (!incoming.place(false)) {
+    reportCopyFailure();
+    return false;
+  }
+  return true;
+}
+
+void frmPelmora::mnuImportDB_Click() {
+  ErrorState err;
+  const int answer = MsgBox(QStringLiteral("פעולה זו מייבאת מבנה נתונים והגדרות") + g_NewLine +
+                                QStringLiteral("?של חתונה חיצונית, להמשיך"),
+                            platform::vbYesNo + platform::vbQuestion, QStringLiteral("אזהרת מערכת"));
+  if (answer == platform::vbNo) return;
+
+  // Wed.mdb must not be held open while it is replaced.
+  err([&] { g_RS.SetNothing(); });
+  err([&] { g_DB->Close(); });
+
+  for (const QString& name : {kDatabaseName, kSettingsName}) {
+    QString fileName = name;
+    bool imported = false;
+    err([&] { imported = ImportFile(fileName); });
+    if (!imported) return;
+  }
+
+  err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });
+  err([&] { InitList(g_GroupName, g_SortField); });  // also brings an older database up to date
+  err([&] { frmTableMap::Default().InitTableSetting(); });
+  err([&] { frmTableMap::Default().ChangeTableViewMode(1); });
+
+  if (err.failed()) {
+    QDir::setCurrent(g_AppPath);
+    MsgBox(QStringLiteral("!פעולת יבוא מבנה הנתונים נכשלה") + err.last().description, platform::vbExclamation);
+  } else {
+    MsgBox(QStringLiteral(".פעולת יבוא מבנה הנתונים הצליחה"));
+  }
+}

@@ -1,0 +1,97 @@
+#include "commondialog.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+
+#include "msgbox.h"
+#include "vberror.h"
+
+namespace platform {
+
+QStringList NameFilters(const QString& filter) {
+  QStringList out;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    const QString shown = parts[i].trimmed();
+    const QString patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' ')).trimmed();
+    const QString tail = QLatin1Char('(') + patterns + QLatin1Char(')');
+    out << (shown.endsWith(tail) ? shown : shown + QLatin1Char(' ') + tail);
+  }
+  return out;
+}
+
+namespace {
+
+QString dialogFolder(const QString& initDir) {
+  return initDir.isEmpty() ? QDir::currentPath() : QDir(initDir).absolutePath();
+}
+
+Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
+  Prompt p;
+  p.kind = Prompt::FileDialog;
+  p.text = kind == Prompt::ColorDialog ? QString() : d.Filter;
+  p.title = d.DialogTitle;
+  p.style = kind;
+  return p;
+}
+
+// Runs a real file dialog; false when it was cancelled.
+bool runFileDialog(CommonDialog& d, QWidget* owner, bool save) {
+  QFileDialog dialog(owner, d.DialogTitle);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  const bool mustExist = !save && (d.Flags & CommonDialog::cdlOFNFileMustExist);
+  dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  // The program asks its own overwrite question unless it set the flag.
+  if (save && !(d.Flags & CommonDialog::cdlOFNOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  const QStringList filters = NameFilters(d.Filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(d.FilterIndex - 1, filters.first()));
+  }
+  dialog.setDirectory(dialogFolder(d.InitDir));
+  if (!d.FileName.isEmpty()) dialog.selectFile(d.FileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  d.FileName = dialog.selectedFiles().first();
+  const int chosen = filters.indexOf(dialog.selectedNameFilter());
+  if (chosen >= 0) d.FilterIndex = chosen + 1;
+  return true;
+}
+
+void showFileDialog(CommonDialog& d, QWidget* owner, bool save) {
+  bool chosen = false;
+  auto& script = PromptScript::instance();
+  if (script.active()) {
+    const auto a = script.takeDialog(dialogPrompt(d, save ? Prompt::SaveDialog : Prompt::OpenDialog));
+    chosen = !a.cancelled && !a.fileName.isEmpty();
+    if (chosen) d.FileName = QDir(dialogFolder(d.InitDir)).absoluteFilePath(a.fileName);
+  } else {
+    chosen = runFileDialog(d, owner, save);
+  }
+  if (chosen) return;
+  if (d.CancelError) Raise(CommonDialog::cdlCancel, QStringLiteral("Cancel was selected."));
+  d.FileName.clear();
+}
+
+}  // namespace
+
+void CommonDialog::ShowOpen() { showFileDialog(*this, owner_, false); }
+void CommonDialog::ShowSave() { showFileDialog(*this, owner_, true); }
+
+void CommonDialog::ShowColor() {
+  QColor chosen;
+  auto& script = PromptScript::instance();
+  if (script.active()) {
+    const auto a = script.takeDialog(dialogPrompt(*this, Prompt::ColorDialog));
+    if (!a.cancelled) chosen = a.color;
+  } else {
+    chosen = QColorDialog::getColor(Color.isValid() ? Color : QColor(Qt::black), owner_, DialogTitle);
+  }
+  if (chosen.isValid()) {
+    Color = chosen;
+    return;
+  }
+  if (CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+}
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+// Copying files as the program's data files need it. A copy is written to a
+// temporary file beside its destination and renamed into place, so a copy that
+// fails part way never leaves half a file where the destination was.
+#include <QString>
+#include <memory>
+
+class QTemporaryFile;
+
+namespace platform {
+
+// Like the system's CopyFile: true when the destination holds a copy of the
+// source. With failIfExists an existing destination is left alone and the copy
+// fails.
+bool CopyFile(const QString& source, const QString& destination, bool failIfExists);
+
+// A copy of a file's content taken now and put in place later: the content is
+// the source's as it was when taken, even when the source is replaced meanwhile.
+class StagedCopy {
+ public:
+  explicit StagedCopy(const QString& destination);
+  ~StagedCopy();
+  bool take(const QString& source);    // copies the source beside the destination
+  bool place(bool failIfExists);       // renames the taken copy onto the destination
+
+ private:
+  QString destination_;
+  std::unique_ptr<QTemporaryFile> temp_;
+};
+
+}  // namespace platform

@@ -1,0 +1,165 @@
+#include "serialport.h"
+
+#include <QHash>
+#include <QSerialPort>
+#include <QStringList>
+
+#include "vberror.h"
+
+namespace platform {
+namespace {
+
+QHash<int, QString>& deviceOverrides() {
+  static QHash<int, QString> map;
+  return map;
+}
+
+[[noreturn]] void invalidValue() { Raise(380, QStringLiteral("Invalid property value")); }
+
+}  // namespace
+
+SerialPort::SerialPort() = default;
+
+SerialPort::~SerialPort() {
+  if (port_ && port_->isOpen()) port_->close();
+}
+
+QString SerialPort::PortDevice(int port) {
+  const auto it = deviceOverrides().constFind(port);
+  if (it != deviceOverrides().constEnd()) return *it;
+  return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+}
+
+void SerialPort::SetPortDevice(int port, const QString& devicePath) { deviceOverrides().insert(port, devicePath); }
+
+void SerialPort::ResetPortDevices() { deviceOverrides().clear(); }
+
+void SerialPort::SetCommPort(int port) {
+  if (PortOpen()) Raise(8005, QStringLiteral("Port already open"));
+  if (port < 1 || port > kMaxPort) Raise(8002, QStringLiteral("Invalid port number"));
+  commPort_ = port;
+}
+
+SerialPort::Format SerialPort::parseSettings(const QString& settings) {
+  const QStringList parts = settings.split(QLatin1Char(','));
+  if (parts.size() != 4) invalidValue();
+  Format f;
+  bool ok = false;
+  f.baud = parts[0].trimmed().toInt(&ok);
+  if (!ok || f.baud <= 0) invalidValue();
+
+  const QString parity = parts[1].trimmed().toUpper();
+  if (parity == QLatin1String("N")) f.parity = QSerialPort::NoParity;
+  else if (parity == QLatin1String("E")) f.parity = QSerialPort::EvenParity;
+  else if (parity == QLatin1String("O")) f.parity = QSerialPort::OddParity;
+  else if (parity == QLatin1String("M")) f.parity = QSerialPort::MarkParity;
+  else if (parity == QLatin1String("S")) f.parity = QSerialPort::SpaceParity;
+  else invalidValue();
+
+  f.dataBits = parts[2].trimmed().toInt(&ok);
+  if (!ok || f.dataBits < 5 || f.dataBits > 8) invalidValue();
+
+  const QString stop = parts[3].trimmed();
+  if (stop == QLatin1String("1")) f.stopBits = QSerialPort::OneStop;
+  else if (stop == QLatin1String("1.5")) f.stopBits = QSerialPort::OneAndHalfStop;
+  else if (stop == QLatin1String("2")) f.stopBits = QSerialPort::TwoStop;
+  else invalidValue();
+  return f;
+}
+
+void SerialPort::SetSettings(const QString& settings) {
+  const Format f = parseSettings(settings);
+  if (PortOpen()) applyFormat(f);
+  settings_ = settings;
+}
+
+void SerialPort::applyFormat(const Format& f) {
+  const bool ok = port_->setBaudRate(f.baud) && port_->setParity(static_cast<QSerialPort::Parity>(f.parity)) &&
+                  port_->setDataBits(static_cast<QSerialPort::DataBits>(f.dataBits)) &&
+                  port_->setStopBits(static_cast<QSerialPort::StopBits>(f.stopBits));
+  if (!ok) Raise(8015, QStringLiteral("Could not set comm state"));
+}
+
+void SerialPort::SetInputLen(int length) {
+  if (length < 0) invalidValue();
+  inputLen_ = length;
+}
+
+bool SerialPort::PortOpen() const { return port_ && port_->isOpen(); }
+
+void SerialPort::SetPortOpen(bool open) {
+  if (!open) {
+    if (port_ && port_->isOpen()) port_->close();
+    buffer_.clear();
+    return;
+  }
+  if (PortOpen()) Raise(8005, QStringLiteral("Port already open"));
+  const Format f = parseSettings(settings_);
+  port_ = std::make_unique<QSerialPort>();
+  port_->setPortName(PortDevice(commPort_));
+  buffer_.clear();
+  if (!port_->open(QIODevice::ReadWrite)) {
+    const auto error = port_->error();
+    port_.reset();
+    if (error == QSerialPort::DeviceNotFoundError) Raise(8002, QStringLiteral("Invalid port number"));
+    if (error == QSerialPort::OpenError) Raise(8005, QStringLiteral("Port already open"));
+    Raise(8010, QStringLiteral("The hardware is not available (locked by another device)"));
+  }
+  try {
+    applyFormat(f);
+  } catch (...) {
+    port_->close();
+    port_.reset();
+    throw;
+  }
+  // Nothing that arrived before the port was ours belongs to this session.
+  port_->clear(QSerialPort::Input);
+}
+
+void SerialPort::requireOpen() const {
+  if (!PortOpen()) Raise(8012, QStringLiteral("The device is not open"));
+}
+
+void SerialPort::pull() {
+  // The device is read here too, so a count is right even when no event loop
+  // ran since the characters arrived.
+  if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
+  if (port_->error() == QSerialPort::ReadError || port_->error() == QSerialPort::ResourceError) {
+    port_->clearError();
+    Raise(8020, QStringLiteral("Error reading comm device"));
+  }
+  port_->clearError();
+  buffer_ += port_->readAll();
+}
+
+int SerialPort::InBufferCount() {
+  requireOpen();
+  pull();
+  return static_cast<int>(buffer_.size());
+}
+
+void SerialPort::SetInBufferCount(int count) {
+  requireOpen();
+  if (count != 0) invalidValue();
+  pull();
+  buffer_.clear();
+}
+
+void SerialPort::Output(const QString& text) {
+  requireOpen();
+  const QByteArray bytes = text.toLatin1();
+  if (port_->write(bytes) != bytes.size()) Raise(8021, QStringLiteral("Error writing comm device"));
+  // The modem is waiting for the command; don't leave it in our buffer.
+  port_->flush();
+}
+
+QString SerialPort::Input() {
+  requireOpen();
+  pull();
+  const qsizetype n = inputLen_ == 0 ? buffer_.size() : qMin<qsizetype>(inputLen_, buffer_.size());
+  const QString text = QString::fromLatin1(buffer_.left(n));
+  buffer_.remove(0, n);
+  return text;
+}
+
+}  // namespace platform

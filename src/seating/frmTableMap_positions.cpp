@@ -1,0 +1,130 @@
+// Table positions on the map and the garden picture, kept in section TablesMap
+// of pelmora.ini: "GardenMapBackground" and "TableNum-<n>" = "<left>, <top>"
+// (twips of the item in the icon view).
+#include <QPixmap>
+#include <optional>
+
+#include "app/mdlFileINI.h"
+#include "app/mdlWedding.h"
+#include "frmTableMap.h"
+#include "guestlist/frmPelmora.h"
+#include "platform/commondialog.h"
+#include "platform/msgbox.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+
+using namespace mdlWedding;
+using mdlFileINI::ReadINI;
+using mdlFileINI::WriteINI;
+using platform::ErrorState;
+using platform::MsgBox;
+
+namespace {
+
+const QString kSection = QStringLiteral("TablesMap");
+const QString kGardenKey = QStringLiteral("GardenMapBackground");
+const QString kNoValue = QStringLiteral("<no value>");
+const QString kSeparator = QStringLiteral(", ");
+
+QString TableKey(int table) { return QStringLiteral("TableNum-") + QString::number(table); }
+
+// A coordinate as a single-precision number prints: "1230", "1234.5".
+QString CoordinateText(double twips) {
+  return vb::Str(QString::number(static_cast<float>(twips), 'g', 7).toDouble());
+}
+
+// The left and top texts of a stored place, trimmed; none without ", ".
+struct StoredPlace {
+  QString left, top;
+};
+std::optional<StoredPlace> SplitPlace(const QString& value) {
+  const qsizetype at = value.indexOf(kSeparator);
+  if (at < 0) return std::nullopt;
+  return StoredPlace{vb::Trim(value.left(at)), vb::Trim(value.mid(at + kSeparator.size()))};
+}
+
+}  // namespace
+
+void frmTableMap::SaveTablesMap() {
+  const QString ini = IniFile();
+  WriteINI(ini, kSection, kGardenKey, m_GardenMapPath);
+  const int items = lvwTable->ItemCount();
+  for (int i = 1; i <= items; ++i) {
+    ErrorState ignored;
+    ignored([&] {
+      WriteINI(ini, kSection, TableKey(i),
+               CoordinateText(lvwTable->ItemLeft(i)) + kSeparator + CoordinateText(lvwTable->ItemTop(i)));
+    });
+  }
+}
+
+void frmTableMap::LoadTablesMap() {
+  const QString ini = IniFile();
+  m_GardenMapPath = ReadINI(ini, kSection, kGardenKey, QString());
+  const int items = lvwTable->ItemCount();
+  for (int i = 1; i <= items; ++i) {
+    const QString value = ReadINI(ini, kSection, TableKey(i), kNoValue);
+    if (value == kNoValue) continue;
+    const std::optional<StoredPlace> place = SplitPlace(value);
+    // A place that does not read as two numbers leaves the table where it stands.
+    if (!place || !vb::IsNumeric(place->left) || !vb::IsNumeric(place->top)) continue;
+    ErrorState ignored;
+    ignored([&] {
+      lvwTable->SetItemLeft(i, vb::CDbl(place->left));
+      lvwTable->SetItemTop(i, vb::CDbl(place->top));
+    });
+  }
+}
+
+bool frmTableMap::IsTablesMapChanged() {
+  const QString ini = IniFile();
+  const int items = lvwTable->ItemCount();
+  for (int i = 1; i <= items; ++i) {
+    const QString value = ReadINI(ini, kSection, TableKey(i), kNoValue);
+    // A table whose place was never saved counts as moved.
+    if (value == kNoValue) return true;
+    const std::optional<StoredPlace> place = SplitPlace(value);
+    if (!place) return true;
+    if (CoordinateText(lvwTable->ItemLeft(i)) != place->left || CoordinateText(lvwTable->ItemTop(i)) != place->top)
+      return true;
+  }
+  return false;
+}
+
+void frmTableMap::SetDefTableMap() {
+  g_MsgResult = MsgBox(QStringLiteral("פעולה זו תאפס את מפת השולחנות") + QStringLiteral("\r\n") +
+                           QStringLiteral("?למיקומי בררת המחדל של המערכת"),
+                       platform::vbOKCancel | platform::vbExclamation, QStringLiteral("אזהרת מערכת"));
+  if (g_MsgResult != platform::vbOK) return;
+  m_GardenMapPath.clear();
+  mdlFileINI::DeleteINISection(IniFile(), kSection);
+  lvwTable->RemovePicture();
+  InitTableSetting();
+}
+
+void frmTableMap::LoadGardenMap() {
+  // The main window's file dialog, shared with the export and import.
+  platform::CommonDialog& dialog = frmPelmora::Default().CommonDialog1;
+  ErrorState err;
+  err([&] {
+    dialog.CancelError = true;
+    dialog.InitDir = g_AppPath;
+    dialog.Filter = QStringLiteral("GIF Image (*.gif)|*.gif");
+    dialog.FilterIndex = 1;
+    dialog.ShowOpen();
+  });
+  if (err.failed()) {
+    if (err.last().number != platform::CommonDialog::cdlCancel)
+      MsgBox(err.last().description, platform::vbExclamation);
+    return;
+  }
+  const QString path = vb::Trim(dialog.FileName);
+  if (!FileExists(path)) {
+    MsgBox(QStringLiteral(".קובץ לא נמצא"));
+    return;
+  }
+  m_GardenMapPath = path;
+  // A file that is no picture shows nothing; the window stays as it is.
+  if (g_TableViewMode == 1) lvwTable->SetPicture(QPixmap(path));
+  WriteINI(IniFile(), kSection, kGardenKey, path);
+}

@@ -1,0 +1,104 @@
+#include "fakemodem.h"
+
+#include <QDir>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <stdexcept>
+
+namespace testsupport {
+
+FakeModem::FakeModem(bool answers) : answers_(answers) {
+  char name[256] = {};
+  if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
+  // Raw both ways, also after the program restores the terminal on close, so
+  // an answer arriving after a close is never echoed back as a command.
+  termios t{};
+  tcgetattr(slave_, &t);
+  cfmakeraw(&t);
+  tcsetattr(slave_, TCSANOW, &t);
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  device_ = QString::fromLocal8Bit(name);
+  thread_ = std::thread([this] { run(); });
+}
+
+FakeModem::~FakeModem() {
+  stop_ = true;
+  thread_.join();
+  ::close(slave_);
+  ::close(master_);
+}
+
+QByteArray FakeModem::received() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return received_;
+}
+
+QStringList FakeModem::commands() const {
+  QStringList list = QString::fromLatin1(received()).split(QLatin1Char('\r'));
+  list.removeLast();  // text after the last CR is not a whole command yet
+  return list;
+}
+
+void FakeModem::clearReceived() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  received_.clear();
+}
+
+void FakeModem::holdDialAnswer(bool hold) { holdDial_ = hold; }
+
+void FakeModem::releaseDial() {
+  if (dialPending_.exchange(false)) writeAll("\r\nOK\r\n");
+}
+
+void FakeModem::send(const QByteArray& bytes) { writeAll(bytes); }
+
+void FakeModem::writeAll(const QByteArray& bytes) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(master_, bytes.constData() + done, bytes.size() - done);
+    if (n > 0) done += n;
+    else if (errno != EAGAIN && errno != EINTR) return;
+  }
+}
+
+void FakeModem::run() {
+  while (!stop_) {
+    pollfd p{master_, POLLIN, 0};
+    const int r = ::poll(&p, 1, 10);
+    if (r <= 0 || !(p.revents & POLLIN)) {
+      if (r > 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      continue;
+    }
+    char buf[256];
+    const ssize_t n = ::read(master_, buf, sizeof buf);
+    if (n <= 0) continue;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      received_.append(buf, n);
+    }
+    for (ssize_t i = 0; i < n; ++i) {
+      if (buf[i] != '\r') {
+        line_ += buf[i];
+        continue;
+      }
+      const QByteArray command = line_.trimmed().toUpper();
+      line_.clear();
+      if (!answers_ || !command.startsWith("AT")) continue;
+      if (command.startsWith("ATD") && holdDial_) {
+        dialPending_ = true;
+        continue;
+      }
+      writeAll("\r\nOK\r\n");
+    }
+  }
+}
+
+QString missingDevice(int port) { return QDir::tempPath() + QStringLiteral("/pelmora-no-port-%1").arg(port); }
+
+}  // namespace testsupport

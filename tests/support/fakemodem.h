@@ -1,0 +1,52 @@
+#pragma once
+// A modem on a pseudo-terminal: the program opens the terminal's device as a
+// serial port, a thread on the other side reads its commands (CR-terminated)
+// and answers "OK" CR LF to every AT command, unless told to stay silent or to
+// hold back the answer to a dial command.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace testsupport {
+
+class FakeModem {
+ public:
+  explicit FakeModem(bool answers = true);
+  ~FakeModem();
+  FakeModem(const FakeModem&) = delete;
+  FakeModem& operator=(const FakeModem&) = delete;
+
+  QString device() const { return device_; }
+  QByteArray received() const;  // every byte the program sent, in order
+  QStringList commands() const; // the CR-terminated commands, CR removed
+  void clearReceived();
+
+  // While held, a dial command ("ATD...") gets no answer until released.
+  void holdDialAnswer(bool hold);
+  void releaseDial();  // answers a held dial command now
+  void send(const QByteArray& bytes);  // unsolicited text from the modem
+
+ private:
+  void run();
+  void writeAll(const QByteArray& bytes);
+
+  int master_ = -1;
+  int slave_ = -1;  // kept open so the terminal never hangs up between sessions
+  QString device_;
+  bool answers_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> holdDial_{false};
+  std::atomic<bool> dialPending_{false};
+  mutable std::mutex mutex_;
+  QByteArray received_;
+  QByteArray line_;
+  std::thread thread_;
+};
+
+// A device path that does not exist, for a port with nothing behind it.
+QString missingDevice(int port);
+
+}  // namespace testsupport
