@@ -194,7 +194,9 @@ void frmPelmora::connectHandlers() {
   on(mnuExportDB, &frmPelmora::mnuExportDB_Click);
   on(mnuImportDB, &frmPelmora::mnuImportDB_Click);
   on(mnuAboutProgram, &frmPelmora::ShowAbout);
-  // The print commands are wired with their windows.
+  on(mnuPrintEnvLables, &frmPelmora::ShowPrintLabels);
+  on(mnuPrintReport, &frmPelmora::ShowListReport);
+  on(mnuPrintSittingNotes, &frmPelmora::ShowPrintNotes);
   on(mnuIgnoreCnfNotOk, &frmPelmora::mnuIgnoreCnfNotOk_Click);
   on(popIgnoreCnfNotOk, &frmPelmora::popIgnoreCnfNotOk_Click);
   on(mnuIgnoreNotCnf, &frmPelmora::mnuIgnoreNotCnf_Click);

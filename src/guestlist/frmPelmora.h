@@ -57,6 +57,10 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void RemoveRecord();
   void MouseWheel(qint32 fwKeys, qint32 zDelta, qint32 xPos, qint32 yPos);
 
+  // Reports (src/printing).
+  void PrintLabels();
+  void PrintSittingNote();
+
   // Menu, pop-up and toolbar handlers.
   void Toolbar1_ButtonClick(int index);
   void mnuIgnoreCnfNotOk_Click();
@@ -134,7 +138,11 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   ControlPos GetCtlOrigPos(QWidget* control);
   void ShowOptions();
   void ShowAbout();
+  void ShowBudget();  // frmPelmora_budget.cpp
   void ShowProgramHelp();
+  void ShowPrintLabels();
+  void ShowPrintNotes();
+  void ShowListReport();
 
   double m_OrigWidth = 0, m_OrigHeight = 0;  // twips
   int m_EndCode = 0;  // exit code when the window's close ends the program

@@ -24,6 +24,10 @@ void frmPelmora::Toolbar1_ButtonClick(int index) {
     case 2: UpdateInv(); break;
     case 3: RemoveRecord(); break;
     case 5: DialNum(); break;
+    case 6: ShowBudget(); break;
+    case 7: ShowPrintLabels(); break;
+    case 8: ShowListReport(); break;
+    case 9: ShowPrintNotes(); break;
     case 10: ShowHideTablesMap(); break;
     case 12: ShowOptions(); break;
     case 13: ShowAbout(); break;

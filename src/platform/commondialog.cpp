@@ -3,8 +3,10 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QPrintDialog>
 
 #include "msgbox.h"
+#include "printer.h"
 #include "vberror.h"
 
 namespace platform {
@@ -92,6 +94,21 @@ void CommonDialog::ShowColor() {
     return;
   }
   if (CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+}
+
+void CommonDialog::ShowPrinter() {
+  bool chosen = false;
+  auto& script = PromptScript::instance();
+  if (script.active()) {
+    Prompt p;
+    p.kind = Prompt::FileDialog;
+    p.title = QStringLiteral("Print");
+    chosen = !script.takeDialog(p).cancelled;
+  } else {
+    QPrintDialog dialog(Printer::instance().device(), owner_);
+    chosen = dialog.exec() == QDialog::Accepted;
+  }
+  if (!chosen && CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
 }
 
 }  // namespace platform

@@ -33,6 +33,8 @@ class CommonDialog {
   void ShowOpen();
   void ShowSave();
   void ShowColor();
+  // Chooses the printer the next document of Printer::instance() goes to.
+  void ShowPrinter();
 
  private:
   QWidget* owner_;

@@ -12,6 +12,7 @@
 #include "platform/toolbar.h"
 #include "platform/vb.h"
 #include "resources/tableicons.h"
+#include "seating/frmTable.h"
 
 using namespace mdlWedding;
 using platform::MsgBox;
@@ -290,7 +291,9 @@ void frmTableMap::ViewTable() {
   } else if (people == 0) {
     MsgBox(kEmptyTable);
   } else {
-    // The seat view of the table (frmTable) opens here.
+    // One seat view at a time, always built afresh for the table chosen last.
+    frmTable::Unload();
+    frmTable::Default().show();
   }
 }
 
@@ -320,7 +323,7 @@ void frmTableMap::Toolbar1_ButtonClick(int index) {
     case btnTable: ViewTable(); break;
     case btnMap: ChangeTableViewMode(1); break;
     case btnList: ChangeTableViewMode(2); break;
-    case btnPrint: break;  // PrintTablesMap() is wired here with map printing.
+    case btnPrint: PrintTablesMap(); break;
     default: break;
   }
 }
@@ -329,6 +332,6 @@ void frmTableMap::popTableSitView_Click() { lvwTable_DblClick(); }
 void frmTableMap::popUpdateTableNum_Click() { UpdateTableNum(); }
 void frmTableMap::popSaveMap_Click() { SaveTablesMap(); }
 void frmTableMap::popSetDefaultMap_Click() { SetDefTableMap(); }
-void frmTableMap::popPrintMap_Click() {}       // PrintTablesMap() is wired here with map printing.
+void frmTableMap::popPrintMap_Click() { PrintTablesMap(); }
 void frmTableMap::popTableMap_Click() { ChangeTableViewMode(1); }
 void frmTableMap::popDetailed_Click() { ChangeTableViewMode(2); }

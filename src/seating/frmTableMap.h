@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/commondialog.h"
 #include "platform/forms.h"
 #include "platform/listview.h"
 
@@ -79,6 +80,9 @@ class frmTableMap : public QWidget, public platform::Form<frmTableMap> {
   // Full path of the garden picture; empty for none.
   QString m_GardenMapPath;
 
+  // The printer dialog of the map, the seat view and the budget.
+  platform::CommonDialog cdlPrinter{this};
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -87,6 +91,8 @@ class frmTableMap : public QWidget, public platform::Form<frmTableMap> {
   void buildPopupMenu();
   void UpdateSelection(bool repaintToolbar);
   void AskToSavePositions();
+  // The map on one page (frmTableMap_print.cpp).
+  void PrintTablesMap();
 
   // The load, a rebuild, a view switch and a recount call each other; the
   // over-limit message waits for the outermost of them to end and is shown at

@@ -5,6 +5,7 @@
 
 #include "app/mdlWedding.h"
 #include "platform/forms.h"
+#include "platform/printer.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/vb.h"
@@ -39,6 +40,7 @@ ProgramFolder::ProgramFolder() {
     QTest::qFail(msg.constData(), __FILE__, __LINE__);
   });
   platform::ShellRecorder::instance().activate();
+  platform::PrintRecorder::instance().activate();
   useCurrentFolderAsProgramFolder();
 }
 
@@ -51,6 +53,7 @@ ProgramFolder::~ProgramFolder() {
   if (p.pendingAnswers() > 0 && !QTest::currentTestFailed())
     QTest::qFail("scripted answers were left unused", __FILE__, __LINE__);
   p.activate();  // drop what is left
+  platform::PrintRecorder::instance().deactivate();
   platform::SetSettingsRoot(QString());
   QDir::setCurrent(oldCwd_);
 }

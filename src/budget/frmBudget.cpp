@@ -1,0 +1,279 @@
+#include "frmBudget.h"
+
+#include <QEvent>
+#include <cmath>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/mdlWedding.h"
+#include "app/wedding_schema.h"
+#include "platform/msgbox.h"
+#include "platform/shapes.h"
+#include "platform/vb.h"
+#include "platform/vberror.h"
+#include "resources/windowpictures.h"
+#include "seating/windowprint.h"
+
+using namespace mdlWedding;
+using platform::MsgBox;
+
+namespace {
+
+const char* const kHeadings[frmBudget::kBranches] = {
+    "שמלת כלה", "חליפת חתן", "נעלי כלה", "אביזרי אופנה", "עיצוב שיער", "איפור", "טבעות", "פרחים",
+    "הזמנות", "רבנות", "רב", "אולם / גן אירועים", "קייטרינג", "שירותי בר", "מפיק לחתונה",
+    "מסיבת אירוסין", "שבת חתן", "צילום סטילס", "צילום ווידאו", "שירותי מוזיקה", "עיצוב תאורה",
+    "עיצוב חופה", "עיצוב שולחנות", "קבלת פנים", "שי מזכרת", "קישוט רכב", "שמירה ואבטחה",
+    "גימיקים", "טיפים", "שונות"};
+
+const QString kShekel = QStringLiteral("₪");
+const QString kNotNumeric = QStringLiteral("השדות חייבים להכיל ערך מיספרי בלבד.");
+const QString kAmountTooLarge = QStringLiteral("אחד השדות גדול מהערך המקסימלי המותר");
+const QString kTotalTooLarge = QStringLiteral("התקציב הכולל גדול מהערך המקסימלי המותר");
+
+int px(double twips) { return vb::TwipsToPixelsX(twips); }
+int py(double twips) { return vb::TwipsToPixelsY(twips); }
+QRect twipsRect(int left, int top, int width, int height) { return QRect(px(left), py(top), px(width), py(height)); }
+
+int rowTop(int row) { return 960 + 480 * row; }
+
+QLabel* label(QWidget* parent, const QString& name, QRect at, Qt::Alignment align) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setTextFormat(Qt::PlainText);
+  l->setGeometry(at);
+  l->setAlignment(align | Qt::AlignAbsolute);
+  return l;
+}
+
+void setBackground(QWidget* w, const QColor& colour) {
+  w->setAutoFillBackground(true);
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, colour);
+  w->setPalette(pal);
+}
+
+QFont makeFont(const QString& family, double points, bool bold) {
+  QFont f(family);
+  f.setPointSizeF(points);
+  f.setBold(bold);
+  return f;
+}
+
+// A box's leading number as money; a number beyond any double raises Overflow.
+vb::Currency leadingAmount(const QString& text) { return vb::Currency::fromDouble(vb::Val(text)); }
+
+bool isBlank(const QString& text) { return vb::Trim(text).isEmpty(); }
+
+}  // namespace
+
+frmBudget::frmBudget() {
+  setLayoutDirection(Qt::RightToLeft);
+  setWindowTitle(QStringLiteral("מאזן תקציבי"));
+  setWindowIcon(QIcon(resources::BudgetWindowIcon()));
+  resize(px(10350), py(9780));
+  setBackground(this, vb::OleColor(0x8000000E));  // highlighted text
+  buildControls();
+}
+
+frmBudget::~frmBudget() = default;
+
+void frmBudget::buildControls() {
+  lblTitle = label(this, QStringLiteral("lblTitle"), twipsRect(480, 360, 9615, 375), Qt::AlignCenter);
+  lblTitle->setFont(makeFont(QStringLiteral("MS Sans Serif"), 13.5, true));
+  setBackground(lblTitle, vb::OleColor(0xE0E0E0));
+  lblTitle->setText(QStringLiteral("מאזן תקציבי"));
+  lblDate = label(this, QStringLiteral("lblDate"), twipsRect(600, 480, 1095, 255), Qt::AlignLeft | Qt::AlignVCenter);
+
+  const QColor buttonFace = vb::OleColor(0x8000000F);
+  for (int i = 0; i < kBranches; ++i) {
+    const bool right = i < 15;
+    const int top = rowTop(right ? i : i - 15);
+    QLabel* heading = label(this, QStringLiteral("lblBudgetBranch(%1)").arg(i),
+                            twipsRect(right ? 8520 : 3360, top, 1575, 375), Qt::AlignRight | Qt::AlignVCenter);
+    setBackground(heading, buttonFace);
+    heading->setText(QLatin1Char(' ') + QString::fromUtf8(kHeadings[i]));
+    lblBudgetBranch.append(heading);
+
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QStringLiteral("txtBudgetBranch(%1)").arg(i));
+    box->setGeometry(twipsRect(right ? 5640 : 480, top, 2895, 375));
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
+    txtBudgetBranch.append(box);
+    if (i > 0) setTabOrder(txtBudgetBranch[i - 1], box);
+
+    QLabel* sign = label(this, QStringLiteral("lblShekel(%1)").arg(i), twipsRect(right ? 5400 : 240, top, 255, 255),
+                         Qt::AlignCenter);
+    sign->setFont(makeFont(QString(), 12, false));
+    sign->setText(kShekel);
+  }
+
+  Shape1 = new platform::Shape(this, platform::Shape::Rectangle, 480, 8280, 9615, 855);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->SetFillColor(vb::OleColor(0xE0E0E0));
+  Shape1->SetBorderColor(vb::OleColor(0xA0A0A0));
+  lblSumCaption = label(this, QStringLiteral("lblSumCaption"), twipsRect(8640, 8520, 1335, 375),
+                        Qt::AlignRight | Qt::AlignVCenter);
+  lblSumCaption->setFont(makeFont(QStringLiteral("System"), 9.75, true));
+  lblSumCaption->setText(QStringLiteral("ס\"כ הוצאות"));
+  lblSum = label(this, QStringLiteral("lblSum"), twipsRect(5640, 8520, 2895, 375), Qt::AlignRight | Qt::AlignVCenter);
+  lblSum->setFont(makeFont(QStringLiteral("System"), 9.75, true));
+  setBackground(lblSum, vb::OleColor(0xC0C0C0));
+  QLabel* sumSign = label(this, QStringLiteral("lblShekelSum"), twipsRect(5400, 8520, 255, 255), Qt::AlignCenter);
+  sumSign->setFont(makeFont(QString(), 12, true));
+  sumSign->setText(kShekel);
+
+  cmdUpdate = new QPushButton(QStringLiteral("עדכן הוצאות"), this);
+  cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
+  cmdUpdate->setGeometry(twipsRect(720, 8520, 1455, 375));
+  setTabOrder(txtBudgetBranch.last(), cmdUpdate);
+  connect(cmdUpdate, &QPushButton::clicked, this, [this] { platform::RunHandler([this] { cmdUpdate_Click(); }); });
+
+  imgPrint = new QLabel(this);
+  imgPrint->setObjectName(QStringLiteral("imgPrint"));
+  imgPrint->setGeometry(twipsRect(2400, 8520, 480, 480));
+  imgPrint->setAlignment(Qt::AlignCenter);
+  imgPrint->setPixmap(resources::PrintIcon());
+  imgPrint->setToolTip(QStringLiteral("לחץ פעמיים להדפסת המאזן התקציבי"));
+  imgPrint->setCursor(Qt::PointingHandCursor);
+  imgPrint->installEventFilter(this);
+
+  Line1 = new platform::LineControl(this, 0, 9480, 10320, 9480);
+  Line1->setObjectName(QStringLiteral("Line1"));
+  lblFooterTitle = label(this, QStringLiteral("lblFooterTitle"), twipsRect(120, 9480, 2655, 255),
+                         Qt::AlignLeft | Qt::AlignVCenter);
+  lblFooterTitle->setText(platform::AppTitle());
+  lblFooterWeb = label(this, QStringLiteral("lblFooterWeb"), twipsRect(7560, 9480, 2655, 255),
+                       Qt::AlignRight | Qt::AlignVCenter);
+  lblFooterWeb->setText(kMakerWebAddress);
+}
+
+bool frmBudget::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == imgPrint && event->type() == QEvent::MouseButtonDblClick) {
+    platform::RunHandler([this] { imgPrint_DblClick(); });
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmBudget::Form_Load() {
+  // A database that cannot be opened or read is reported; the window stays
+  // open with its boxes as far as they were filled.
+  platform::ErrorState err;
+  err([this] {
+    m_DB = dao::DBEngine::instance().OpenDatabase(g_AppPath + QStringLiteral("Wed.mdb"));
+    LoadBudget();
+  });
+  if (err.failed()) MsgBox(err.last().description, platform::vbExclamation);
+}
+
+void frmBudget::Form_Unload(int& Cancel) {
+  (void)Cancel;
+  platform::ErrorState err;
+  err([this] { m_RS->Close(); });
+  err([this] { m_DB->Close(); });
+  m_RS.SetNothing();
+  m_DB.SetNothing();
+}
+
+void frmBudget::LoadBudget() {
+  g_SQL = QStringLiteral("select * from WED_BUDGET");
+  // The new recordset replaces the old one; an edit pending there is dropped.
+  if (!m_RS.IsNothing()) {
+    platform::ErrorState ignored;
+    ignored([this] { m_RS->CancelUpdate(); });
+    ignored([this] { m_RS->Close(); });
+    m_RS.SetNothing();
+  }
+  m_RS = m_DB->OpenRecordset(g_SQL);
+  if (m_RS->Bof() && m_RS->Eof()) {
+    for (QLineEdit* box : txtBudgetBranch) box->setText(QStringLiteral("0"));
+    m_bNew = true;
+  } else {
+    for (int i = 0; i < kBranches; ++i) {
+      const QVariant v = m_RS->Fields(QString::fromLatin1(kBudgetFields[i])).Value();
+      txtBudgetBranch[i]->setText(v.canConvert<vb::Currency>() ? v.value<vb::Currency>().toString() : QString());
+    }
+    m_bNew = false;
+  }
+  lblSum->setText(SumOfBudget().toString());
+  lblDate->setText(vb::DateText(vb::Today().date()));
+}
+
+vb::Currency frmBudget::SumOfBudget() {
+  platform::ErrorState err;
+  vb::Currency sum;
+  for (QLineEdit* box : txtBudgetBranch) err([&] { sum = sum + leadingAmount(box->text()); });
+  if (!err.failed()) return sum;
+  const platform::VbError& e = err.last();
+  if (e.number == 6)
+    MsgBox(kTotalTooLarge);
+  else
+    MsgBox(e.description, platform::vbOKOnly, QStringLiteral("Error ") + QString::number(e.number));
+  return vb::Currency();
+}
+
+bool frmBudget::ValidateBudget() {
+  for (QLineEdit* box : txtBudgetBranch) {
+    if (!isBlank(box->text()) && !vb::IsNumeric(box->text())) {
+      box->setFocus();
+      return false;
+    }
+  }
+  return true;
+}
+
+void frmBudget::cmdUpdate_Click() {
+  if (!ValidateBudget()) {
+    MsgBox(kNotNumeric);
+    return;
+  }
+  platform::ErrorState err;
+  err([this] {
+    if (m_bNew)
+      m_RS->AddNew();
+    else
+      m_RS->Edit();
+  });
+  // An amount beyond the money range either way is refused before anything is
+  // written (a negative one could not be stored either).
+  for (QLineEdit* box : txtBudgetBranch) {
+    bool tooLarge = false;
+    try {
+      tooLarge = std::abs(vb::Val(box->text())) > kMaxAmount;
+    } catch (const platform::VbError&) {
+      tooLarge = true;  // beyond any number
+    }
+    if (tooLarge) {
+      err([this] { m_RS->CancelUpdate(); });
+      MsgBox(kAmountTooLarge);
+      return;
+    }
+  }
+  for (int i = 0; i < kBranches; ++i) {
+    err([&] {
+      const QString text = txtBudgetBranch[i]->text();
+      const vb::Currency amount = isBlank(text) ? vb::Currency() : vb::Currency::fromText(text);
+      m_RS->Fields(QString::fromLatin1(kBudgetFields[i])).SetValue(QVariant::fromValue(amount));
+    });
+  }
+  if (!err.failed()) err([this] { m_RS->Update(); });
+  if (err.failed()) {
+    // Nothing was stored: say why and keep what was typed, so it can be stored again.
+    const platform::VbError e = err.last();
+    platform::ErrorState ignored;
+    ignored([this] { m_RS->CancelUpdate(); });
+    MsgBox(e.description, platform::vbExclamation);
+    return;
+  }
+  platform::ErrorState reload;
+  reload([this] { LoadBudget(); });
+}
+
+void frmBudget::imgPrint_DblClick() { PrintWindowImage(this, imgPrint, QStringLiteral("המאזן התקציבי הודפס")); }
+
+// Every control on its own, by name and image, instead of the window's image.
+void frmBudget::PrintBudget() {
+  PrintWindowControls(this, QStringLiteral("המאזן התקציבי הודפס"));
+}

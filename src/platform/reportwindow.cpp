@@ -1,0 +1,127 @@
+#include "reportwindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QRegularExpression>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "commondialog.h"
+#include "msgbox.h"
+#include "printer.h"
+#include "vb.h"
+
+namespace platform {
+namespace {
+
+// The pages as the print recorder keeps documents.
+PrintedDocument recorded(const QString& name, const QVector<QVector<ReportItem>>& pages) {
+  PrintedDocument doc;
+  doc.name = name;
+  doc.pages = pages.size();
+  for (const auto& page : pages)
+    for (const ReportItem& it : page) {
+      PrintedItem p;
+      p.page = it.page;
+      p.x = it.rect.x();
+      p.y = it.rect.y();
+      p.width = it.rect.width();
+      p.height = it.rect.height();
+      p.text = it.text;
+      p.fontSize = it.font.pointSizeF();
+      p.bold = it.font.bold();
+      p.colour = it.colour;
+      switch (it.kind) {
+        case ReportItem::Text: p.kind = PrintedItem::Text; break;
+        case ReportItem::Shape: p.kind = PrintedItem::Box; break;
+        case ReportItem::Line: p.kind = PrintedItem::Line; break;
+        case ReportItem::Image: p.kind = PrintedItem::Picture; break;
+      }
+      doc.items.append(p);
+    }
+  return doc;
+}
+
+}  // namespace
+
+ReportWindow::ReportWindow() : QWidget(nullptr, Qt::Window) {
+  setLayoutDirection(Qt::LeftToRight);  // the preview's pages and toolbar read left to right
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setFullPage(true);
+
+  auto* bar = new QToolBar(this);
+  actPrint = bar->addAction(QStringLiteral("Print..."));
+  actPDF = bar->addAction(QStringLiteral("Save as PDF..."));
+  bar->addSeparator();
+  QAction* zoomIn = bar->addAction(QStringLiteral("Zoom +"));
+  QAction* zoomOut = bar->addAction(QStringLiteral("Zoom -"));
+  QAction* prev = bar->addAction(QStringLiteral("< Page"));
+  QAction* next = bar->addAction(QStringLiteral("Page >"));
+
+  preview = new QPrintPreviewWidget(printer_.get(), this);
+  auto* box = new QVBoxLayout(this);
+  box->setContentsMargins(0, 0, 0, 0);
+  box->setSpacing(0);
+  box->addWidget(bar);
+  box->addWidget(preview, 1);
+
+  connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* p) { Layout.paint(*p); });
+  connect(actPrint, &QAction::triggered, this, [this] { PrintReport(); });
+  connect(actPDF, &QAction::triggered, this, [this] { ExportReport(); });
+  connect(zoomIn, &QAction::triggered, preview, [this] { preview->zoomIn(); });
+  connect(zoomOut, &QAction::triggered, preview, [this] { preview->zoomOut(); });
+  connect(prev, &QAction::triggered, preview,
+          [this] { preview->setCurrentPage(qMax(1, preview->currentPage() - 1)); });
+  connect(next, &QAction::triggered, preview, [this] { preview->setCurrentPage(preview->currentPage() + 1); });
+}
+
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::SetPreviewSize(double widthTwips, double heightTwips) {
+  resize(vb::TwipsToPixelsX(widthTwips), vb::TwipsToPixelsY(heightTwips));
+}
+
+void ReportWindow::Show() {
+  preview->updatePreview();
+  preview->fitToWidth();
+  show();
+  raise();
+}
+
+void ReportWindow::PrintReport() {
+  auto& recorder = PrintRecorder::instance();
+  if (recorder.active()) {
+    PrintedDocument doc = recorded(Caption(), Layout.Pages());
+    if (!recorder.pdfFolder().isEmpty()) {
+      QString safe = Caption();
+      safe.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("_"));
+      doc.pdfFile = QDir(recorder.pdfFolder()).filePath(safe + QStringLiteral(".pdf"));
+      Layout.ExportPDF(doc.pdfFile);
+    }
+    recorder.documents.append(doc);
+    return;
+  }
+  if (PromptScript::instance().active()) return;  // tests never reach a real printer
+  QPrintDialog dialog(printer_.get(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  Layout.paint(*printer_);
+}
+
+void ReportWindow::ExportReport() {
+  CommonDialog dialog(this);
+  dialog.DialogTitle = QStringLiteral("Save as PDF");
+  dialog.Filter = QStringLiteral("PDF (*.pdf)|*.pdf");
+  dialog.Flags = CommonDialog::cdlOFNOverwritePrompt | CommonDialog::cdlOFNHideReadOnly;
+  dialog.ShowSave();
+  if (dialog.FileName.isEmpty()) return;
+  QString file = dialog.FileName;
+  if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
+  if (!Layout.ExportPDF(file))
+    MsgBox(QStringLiteral("Cannot write the file ") + file, vbExclamation);
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+// A report layout's preview window: modeless, page by page, with buttons to
+// print the report and to save it as a PDF file.
+#include <QWidget>
+
+#include "report.h"
+
+class QAction;
+class QPrinter;
+class QPrintPreviewWidget;
+
+namespace platform {
+
+class ReportWindow : public QWidget {
+  Q_OBJECT
+ public:
+  ReportWindow();
+  ~ReportWindow() override;
+
+  ReportLayout Layout;
+
+  void SetCaption(const QString& caption) { setWindowTitle(caption); }
+  QString Caption() const { return windowTitle(); }
+  // The preview window's client area when it opens, twips.
+  void SetPreviewSize(double widthTwips, double heightTwips);
+  // Shows the preview without waiting for it to close.
+  void Show();
+
+  // The toolbar's buttons. Printing asks for the printer first; in tests the
+  // print recorder takes the pages instead. The PDF button asks for a file name.
+  void PrintReport();
+  void ExportReport();
+
+  QAction* actPrint = nullptr;
+  QAction* actPDF = nullptr;
+  QPrintPreviewWidget* preview = nullptr;
+
+ private:
+  std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace platform

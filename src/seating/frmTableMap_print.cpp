@@ -1,0 +1,89 @@
+// Printing the tables map on one page: the title, the garden picture, every
+// table's picture and text where it stands on the screen, a rule and a footer.
+#include "app/mdlWedding.h"
+#include "app/wedding_schema.h"
+#include "frmTableMap.h"
+#include "platform/msgbox.h"
+#include "platform/printer.h"
+#include "platform/vberror.h"
+
+using namespace mdlWedding;
+
+namespace {
+
+// Where the screen map's origin lands on the page (twips).
+constexpr double kMapOffsetX = 600;
+constexpr double kMapOffsetY = 1700;
+// A table's picture and text relative to its place, beyond the offset.
+constexpr double kTablePictureX = 300;
+constexpr int kPrintedTablePicture = 32;  // pixels
+constexpr double kTableTextY = 500;
+
+constexpr double kTitleX = 3700;
+constexpr double kTitleY = 500;
+constexpr double kTitleFontSize = 14;
+constexpr double kMapFontSize = 8.28;
+constexpr double kRuleY = 14000;
+
+}  // namespace
+
+void frmTableMap::PrintTablesMap() {
+  platform::ErrorState dialog;
+  dialog([this] {
+    cdlPrinter.CancelError = true;
+    cdlPrinter.ShowPrinter();
+  });
+  if (dialog.failed()) {
+    if (dialog.last().number != platform::CommonDialog::cdlCancel)
+      platform::MsgBox(dialog.last().description, platform::vbExclamation);
+    return;
+  }
+
+  // From here every statement runs on its own: a failing one is skipped.
+  platform::Printer& pr = platform::Printer::instance();
+  platform::ErrorState err;
+  err([&] {
+    pr.CurrentX = kTitleX;
+    pr.CurrentY = kTitleY;
+    pr.FontSize = kTitleFontSize;
+    pr.FontBold = true;
+  });
+  err([&] { pr.Print(QStringLiteral("מפת השולחנות של ") + g_GroupName); });
+  err([&] { pr.PaintPicture(lvwTable->Picture(), kMapOffsetX, kMapOffsetY); });
+  err([&] {
+    pr.FontSize = kMapFontSize;
+    pr.FontBold = false;
+  });
+
+  int items = 0;
+  err([&] { items = lvwTable->ItemCount(); });
+  for (int i = 1; i <= items; ++i) {
+    double left = 0, top = 0;
+    err([&] { left = lvwTable->ItemLeft(i); });
+    err([&] { top = lvwTable->ItemTop(i); });
+    err([&] {
+      // The page leaves 500 twips between a picture and its text: room for a
+      // 32-pixel picture, so the map's larger pictures are printed at that size.
+      const QPixmap picture = imlIcons.Picture(lvwTable->ItemIcon(i));
+      pr.PaintPicture(picture.isNull() ? picture
+                                       : picture.scaled(kPrintedTablePicture, kPrintedTablePicture,
+                                                        Qt::KeepAspectRatio, Qt::SmoothTransformation),
+                      left + kMapOffsetX + kTablePictureX, top + kMapOffsetY);
+    });
+    err([&] {
+      pr.CurrentX = left + kMapOffsetX;
+      pr.CurrentY = top + kMapOffsetY + kTableTextY;
+    });
+    err([&] { pr.Print(lvwTable->ItemText(i)); });
+  }
+
+  err([&] { pr.CurrentY = kRuleY; });
+  err([&] { pr.Print(QString(14, QLatin1Char(' ')) + QString(100, QLatin1Char('_'))); });
+  err([&] {
+    pr.Print(QString(15, QLatin1Char(' ')) + platform::AppTitle() + QString(103, QLatin1Char(' ')) +
+             kMakerWebAddress);
+  });
+  err([&] { pr.EndDoc(); });
+
+  platform::MsgBox(QStringLiteral("הודפסה מפת השולחנות."));
+}
