@@ -138,24 +138,7 @@ void WriteInvitations(const QVector<testsupport::Invitation>& rows, const QStrin
   // One commit for all rows instead of one per Update.
   checkSqlite(handle, sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr), "BEGIN");
   auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
-  dao::Fields& f = rs->Fields();
-  for (const testsupport::Invitation& inv : rows) {
-    rs->AddNew();
-    f("FIRST_NAME").SetValue(inv.firstName);
-    f("FAMILY_NAME").SetValue(inv.familyName);
-    f("INV_NUM").SetValue(inv.invNum);
-    f("REMARK").SetValue(inv.remark);
-    f("LIST_GROUP").SetValue(inv.listGroup);
-    f("CHECK").SetValue(inv.check);
-    f("PHONES").SetValue(inv.phones);
-    f("CONFIRM").SetValue(inv.confirm);
-    f("TABLE_NO").SetValue(inv.tableNo);
-    f("INV_STATUS").SetValue(inv.invStatus);
-    f("ADDRESS").SetValue(inv.address);
-    f("PRESENT_TYPE").SetValue(inv.presentType);
-    f("PRESENT").SetValue(inv.present);
-    rs->Update();
-  }
+  for (const testsupport::Invitation& inv : rows) testsupport::writeInvitation(*rs, inv);
   rs->Close();
   checkSqlite(handle, sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr), "COMMIT");
   db->Close();

@@ -24,6 +24,11 @@ int registerTest(const char* name, Factory factory) {
   return static_cast<int>(registry().size());
 }
 
+void failOnUnscripted(const platform::Prompt& prompt) {
+  const QByteArray msg = "unscripted prompt: " + prompt.text.toUtf8() + " [" + prompt.title.toUtf8() + "]";
+  QTest::qFail(msg.constData(), __FILE__, __LINE__);
+}
+
 ProgramFolder::ProgramFolder() {
   oldCwd_ = QDir::currentPath();
   QDir::setCurrent(dir_.path());
@@ -35,10 +40,7 @@ ProgramFolder::ProgramFolder() {
   vb::SetTodayForTests(QDate());
   auto& p = platform::PromptScript::instance();
   p.activate();
-  p.setUnscriptedHandler([](const platform::Prompt& prompt) {
-    const QByteArray msg = "unscripted prompt: " + prompt.text.toUtf8() + " [" + prompt.title.toUtf8() + "]";
-    QTest::qFail(msg.constData(), __FILE__, __LINE__);
-  });
+  p.setUnscriptedHandler(&failOnUnscripted);
   platform::ShellRecorder::instance().activate();
   platform::PrintRecorder::instance().activate();
   useCurrentFolderAsProgramFolder();

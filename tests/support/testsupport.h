@@ -40,6 +40,9 @@ class ProgramFolder {
 
 platform::PromptScript& prompts();
 
+// The test support's answer to a prompt nobody scripted: the test fails.
+void failOnUnscripted(const platform::Prompt& prompt);
+
 // Lets deferred deletes and posted events run.
 void processEvents();
 

@@ -25,24 +25,28 @@ void makeWeddingDb(const QString& path) {
   if (err.failed()) throw err.first();
 }
 
+void writeInvitation(dao::Recordset& rs, const Invitation& inv) {
+  rs.AddNew();
+  rs.Fields(QStringLiteral("FIRST_NAME")).SetValue(inv.firstName);
+  rs.Fields(QStringLiteral("FAMILY_NAME")).SetValue(inv.familyName);
+  rs.Fields(QStringLiteral("INV_NUM")).SetValue(inv.invNum);
+  rs.Fields(QStringLiteral("REMARK")).SetValue(inv.remark);
+  rs.Fields(QStringLiteral("LIST_GROUP")).SetValue(inv.listGroup);
+  rs.Fields(QStringLiteral("CHECK")).SetValue(inv.check);
+  rs.Fields(QStringLiteral("PHONES")).SetValue(inv.phones);
+  rs.Fields(QStringLiteral("CONFIRM")).SetValue(inv.confirm);
+  rs.Fields(QStringLiteral("TABLE_NO")).SetValue(inv.tableNo);
+  rs.Fields(QStringLiteral("INV_STATUS")).SetValue(inv.invStatus);
+  rs.Fields(QStringLiteral("ADDRESS")).SetValue(inv.address);
+  rs.Fields(QStringLiteral("PRESENT_TYPE")).SetValue(inv.presentType);
+  rs.Fields(QStringLiteral("PRESENT")).SetValue(inv.present);
+  rs.Update();
+}
+
 void addInvitation(const Invitation& inv, const QString& path) {
   auto db = dao::DBEngine::instance().OpenDatabase(dbPath(path));
   auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
-  rs->AddNew();
-  rs->Fields(QStringLiteral("FIRST_NAME")).SetValue(inv.firstName);
-  rs->Fields(QStringLiteral("FAMILY_NAME")).SetValue(inv.familyName);
-  rs->Fields(QStringLiteral("INV_NUM")).SetValue(inv.invNum);
-  rs->Fields(QStringLiteral("REMARK")).SetValue(inv.remark);
-  rs->Fields(QStringLiteral("LIST_GROUP")).SetValue(inv.listGroup);
-  rs->Fields(QStringLiteral("CHECK")).SetValue(inv.check);
-  rs->Fields(QStringLiteral("PHONES")).SetValue(inv.phones);
-  rs->Fields(QStringLiteral("CONFIRM")).SetValue(inv.confirm);
-  rs->Fields(QStringLiteral("TABLE_NO")).SetValue(inv.tableNo);
-  rs->Fields(QStringLiteral("INV_STATUS")).SetValue(inv.invStatus);
-  rs->Fields(QStringLiteral("ADDRESS")).SetValue(inv.address);
-  rs->Fields(QStringLiteral("PRESENT_TYPE")).SetValue(inv.presentType);
-  rs->Fields(QStringLiteral("PRESENT")).SetValue(inv.present);
-  rs->Update();
+  writeInvitation(*rs, inv);
   rs->Close();
   db->Close();
 }

@@ -6,6 +6,10 @@
 #include <QVariantMap>
 #include <QVector>
 
+namespace dao {
+class Recordset;
+}
+
 namespace testsupport {
 
 // One PELMORA row. An invalid QVariant stores Null.
@@ -29,6 +33,8 @@ struct Invitation {
 // (13 fields) and WED_BUDGET (30 Currency fields), both empty.
 void makeWeddingDb(const QString& path = QString());
 
+// Appends one invitation to an open recordset over PELMORA.
+void writeInvitation(dao::Recordset& rs, const Invitation& inv);
 // Appends one invitation; raises the engine's error when it refuses the row.
 void addInvitation(const Invitation& inv, const QString& path = QString());
 void addInvitations(const QVector<Invitation>& rows, const QString& path = QString());
