@@ -1,18 +1,14 @@
 #include "serialport.h"
 
-#include <QHash>
+#include <QCoreApplication>
 #include <QSerialPort>
 #include <QStringList>
 
+#include "registry.h"
 #include "vberror.h"
 
 namespace platform {
 namespace {
-
-QHash<int, QString>& deviceOverrides() {
-  static QHash<int, QString> map;
-  return map;
-}
 
 [[noreturn]] void invalidValue() { Raise(380, QStringLiteral("Invalid property value")); }
 
@@ -25,14 +21,11 @@ SerialPort::~SerialPort() {
 }
 
 QString SerialPort::PortDevice(int port) {
-  const auto it = deviceOverrides().constFind(port);
-  if (it != deviceOverrides().constEnd()) return *it;
-  return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+  const QString mapped = GetSetting(QCoreApplication::applicationName(), QStringLiteral("Ports"),
+                                    QStringLiteral("COM%1").arg(port))
+                             .trimmed();
+  return mapped.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(port - 1) : mapped;
 }
-
-void SerialPort::SetPortDevice(int port, const QString& devicePath) { deviceOverrides().insert(port, devicePath); }
-
-void SerialPort::ResetPortDevices() { deviceOverrides().clear(); }
 
 void SerialPort::SetCommPort(int port) {
   if (PortOpen()) Raise(8005, QStringLiteral("Port already open"));

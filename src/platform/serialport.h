@@ -2,7 +2,8 @@
 // The serial-port control: a port chosen by number (COM1, COM2, ...), a
 // settings text such as "9600,N,8,1", open and close, the count of characters
 // waiting, send a text, read what is waiting. COMn maps to /dev/ttyS(n-1)
-// unless a device is set for that port (tests use pseudo-terminals).
+// unless the per-user settings of the application (section "Ports", key
+// "COMn") name another device, such as a USB modem's /dev/ttyACM0.
 //
 // Errors raised (VbError):
 //   380  "Invalid property value"          bad settings text, InBufferCount set other than 0
@@ -50,10 +51,8 @@ class SerialPort {
   void Output(const QString& text);  // sent as Latin-1 bytes
   QString Input();
 
-  // Device behind COMn for every control of the program.
+  // Device behind COMn, read from the settings at every opening.
   static QString PortDevice(int port);
-  static void SetPortDevice(int port, const QString& devicePath);
-  static void ResetPortDevices();
 
  private:
   struct Format {

@@ -15,8 +15,8 @@
 #include "support/fakemodem.h"
 
 using namespace mdlWedding;
-using platform::SerialPort;
 using testsupport::FakeModem;
+using testsupport::mapPort;
 using testsupport::prompts;
 
 namespace {
@@ -24,16 +24,16 @@ namespace {
 const QString kPickUp = QStringLiteral("Please pick up the phone and either press Enter or click OK");
 const QString kReady = QStringLiteral("To dial a number, click the Dial button");
 
-// COM1 to COM4: each a modem, a silent terminal, or nothing at all.
+// COM1 to COM4: each a modem, a silent terminal, or nothing at all, mapped in
+// the per-user settings of the test's program folder.
 struct Ports {
   std::unique_ptr<FakeModem> modem[5];
   Ports() {
-    for (int p = 1; p <= 4; ++p) SerialPort::SetPortDevice(p, testsupport::missingDevice(p));
+    for (int p = 1; p <= 4; ++p) mapPort(p, testsupport::missingDevice(p));
   }
-  ~Ports() { SerialPort::ResetPortDevices(); }
   FakeModem& attach(int port, bool answers = true) {
     modem[port] = std::make_unique<FakeModem>(answers);
-    SerialPort::SetPortDevice(port, modem[port]->device());
+    mapPort(port, modem[port]->device());
     return *modem[port];
   }
 };
@@ -76,6 +76,8 @@ bool readyState(frmDialer& d) {
 class TestDialer : public QObject {
   Q_OBJECT
  private slots:
+  // The per-user settings file is the program's own, named after it.
+  void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Pelmora")); }
   void init() { frmDialer::s_WaitScale = 0.05; }
   void cleanup() { frmDialer::s_WaitScale = 1.0; }
 
@@ -266,7 +268,7 @@ class TestDialer : public QObject {
     // The device goes away while the probe waits on it.
     QObject scope;
     when(&scope, [&] { return hasCommand(modem, QStringLiteral("ATV1Q0")); },
-         [&] { SerialPort::SetPortDevice(2, testsupport::missingDevice(2)); });
+         [&] { mapPort(2, testsupport::missingDevice(2)); });
     prompts().answer(platform::vbOK);
     w.DialNum();
     QTRY_COMPARE(prompts().messages(),

@@ -1,8 +1,13 @@
-// The serial-port control over pseudo-terminals: settings, opening, the
-// receive buffer, sending and reading, and the errors a caller sees.
+// The serial-port control over pseudo-terminals: the COMn mapping in the
+// per-user settings, settings, opening, the receive buffer, sending and
+// reading, and the errors a caller sees.
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <memory>
 
+#include "platform/registry.h"
 #include "platform/serialport.h"
 #include "platform/vberror.h"
 #include "support/fakemodem.h"
@@ -10,6 +15,7 @@
 
 using platform::SerialPort;
 using testsupport::FakeModem;
+using testsupport::mapPort;
 
 namespace {
 
@@ -37,16 +43,55 @@ bool waitForCount(SerialPort& port, int atLeast, int ms = 2000) {
 class TestSerialPort : public QObject {
   Q_OBJECT
  private slots:
-  void cleanup() { SerialPort::ResetPortDevices(); }
+  // The per-user settings live in a folder of each test's own; the program's
+  // name picks the file, as in the program.
+  void initTestCase() {
+    appName_ = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Pelmora"));
+  }
+  void cleanupTestCase() { QCoreApplication::setApplicationName(appName_); }
+  void init() {
+    settings_ = std::make_unique<QTemporaryDir>();
+    platform::SetSettingsRoot(settings_->path());
+  }
+  void cleanup() {
+    platform::SetSettingsRoot(QString());
+    settings_.reset();
+  }
+
+  void portsMapToDevicesInUserSettings() {
+    for (int p = 1; p <= 4; ++p)
+      QCOMPARE(SerialPort::PortDevice(p), QStringLiteral("/dev/ttyS%1").arg(p - 1));
+
+    // The user's own file, written by hand next to the window placement.
+    FakeModem modem;
+    QVERIFY(QDir().mkpath(settings_->path() + QStringLiteral("/Pelmora")));
+    QFile conf(settings_->path() + QStringLiteral("/Pelmora/Pelmora.conf"));
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("[Settings]\nMainLeft=1200\n\n[Ports]\nCOM1=/dev/ttyACM0\ncom3=" + modem.device().toLocal8Bit() +
+               "\n");
+    conf.close();
+    QCOMPARE(SerialPort::PortDevice(1), QStringLiteral("/dev/ttyACM0"));
+    QCOMPARE(SerialPort::PortDevice(2), QStringLiteral("/dev/ttyS1"));
+    QCOMPARE(SerialPort::PortDevice(3), modem.device());
+    QCOMPARE(SerialPort::PortDevice(4), QStringLiteral("/dev/ttyS3"));
+    QCOMPARE(platform::GetSetting(QStringLiteral("Pelmora"), QStringLiteral("Settings"), QStringLiteral("MainLeft")),
+             QStringLiteral("1200"));
+
+    SerialPort port;
+    port.SetCommPort(3);
+    port.SetPortOpen(true);
+    port.Output(QStringLiteral("ATV1Q0\r"));
+    QTRY_COMPARE(modem.received(), QByteArray("ATV1Q0\r"));
+    port.SetPortOpen(false);
+
+    // A mapping changed while the program runs counts from the next opening.
+    mapPort(3, testsupport::missingDevice(3));
+    QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8002L);
+    QVERIFY(!port.PortOpen());
+  }
 
   void propertiesAndClosedPortErrors() {
-    QCOMPARE(SerialPort::PortDevice(1), QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(SerialPort::PortDevice(4), QStringLiteral("/dev/ttyS3"));
-    SerialPort::SetPortDevice(2, QStringLiteral("/tmp/x"));
-    QCOMPARE(SerialPort::PortDevice(2), QStringLiteral("/tmp/x"));
-    SerialPort::ResetPortDevices();
-    QCOMPARE(SerialPort::PortDevice(2), QStringLiteral("/dev/ttyS1"));
-
     SerialPort port;
     QCOMPARE(port.Settings(), QStringLiteral("9600,N,8,1"));
     QCOMPARE(errorOf([&] { port.SetCommPort(0); }), 8002L);
@@ -69,14 +114,14 @@ class TestSerialPort : public QObject {
   }
 
   void openingMissingAndBusyDevices() {
-    SerialPort::SetPortDevice(1, testsupport::missingDevice(1));
+    mapPort(1, testsupport::missingDevice(1));
     SerialPort port;
     port.SetCommPort(1);
     QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8002L);
     QVERIFY(!port.PortOpen());
 
     FakeModem modem;
-    SerialPort::SetPortDevice(2, modem.device());
+    mapPort(2, modem.device());
     port.SetCommPort(2);
     port.SetPortOpen(true);
     QVERIFY(port.PortOpen());
@@ -99,7 +144,7 @@ class TestSerialPort : public QObject {
 
   void sendingAndReading() {
     FakeModem modem;
-    SerialPort::SetPortDevice(3, modem.device());
+    mapPort(3, modem.device());
     SerialPort port;
     port.SetCommPort(3);
     port.SetPortOpen(true);
@@ -140,6 +185,10 @@ class TestSerialPort : public QObject {
     QTRY_COMPARE(modem.commands().last(), QStringLiteral("ATH"));
     port.SetPortOpen(false);
   }
+
+ private:
+  QString appName_;
+  std::unique_ptr<QTemporaryDir> settings_;
 };
 
 PELMORA_TEST(TestSerialPort)

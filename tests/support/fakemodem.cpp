@@ -1,5 +1,6 @@
 #include "fakemodem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <fcntl.h>
 #include <poll.h>
@@ -10,6 +11,8 @@
 #include <cerrno>
 #include <chrono>
 #include <stdexcept>
+
+#include "platform/registry.h"
 
 namespace testsupport {
 
@@ -100,5 +103,10 @@ void FakeModem::run() {
 }
 
 QString missingDevice(int port) { return QDir::tempPath() + QStringLiteral("/pelmora-no-port-%1").arg(port); }
+
+void mapPort(int port, const QString& device) {
+  platform::SaveSetting(QCoreApplication::applicationName(), QStringLiteral("Ports"),
+                        QStringLiteral("COM%1").arg(port), device);
+}
 
 }  // namespace testsupport

@@ -49,4 +49,8 @@ class FakeModem {
 // A device path that does not exist, for a port with nothing behind it.
 QString missingDevice(int port);
 
+// Maps COMn to a device in the per-user settings file of the program (the
+// application's name picks the file), as a user with a USB modem does.
+void mapPort(int port, const QString& device);
+
 }  // namespace testsupport
