@@ -203,22 +203,25 @@ void frmDialer::DialNumber(const QString& number, ErrorState& err) {
             QLatin1Char(']'));
   err([&] { MSComm1.Output(command); });
 
-  // No time-out: the modem answers "OK" once the number is dialled; Cancel or
-  // closing the window end the wait otherwise.
+  // No time-out: the modem answers "OK" once the number is dialled; Cancel,
+  // closing the window or the modem going away (a read error) end the wait
+  // otherwise.
   QString received;
   bool cancelled = false;
+  bool lost = false;
   for (;;) {
-    letMessagesRun(qMax(1, qRound(kTurnMs * s_WaitScale)));
+    letMessagesRun(kTurnMs);
     if (m_EndCall || platform::ProgramHasEnded()) {
       cancelled = true;
       break;
     }
     int waiting = 0;
-    err([&] { waiting = MSComm1.InBufferCount(); });
-    if (waiting > 0) {
-      err([&] { received += MSComm1.Input(); });
+    lost = !err([&] { waiting = MSComm1.InBufferCount(); });
+    if (!lost && waiting > 0) {
+      lost = !err([&] { received += MSComm1.Input(); });
       if (received.contains(QStringLiteral("OK"))) break;
     }
+    if (lost) break;
     if (m_Cancelled) {
       m_Cancelled = false;
       cancelled = true;
@@ -226,11 +229,13 @@ void frmDialer::DialNumber(const QString& number, ErrorState& err) {
     }
   }
 
-  if (!cancelled) {
+  if (!cancelled && !lost) {
     platform::Beep();
     platform::MsgBox(QStringLiteral("Please pick up the phone and either press Enter or click OK"));
   }
-  err([&] { MSComm1.Output(QStringLiteral("ATH\r")); });
+  // A modem that went away has nothing to hang up; its read error is the one
+  // reported.
+  if (!lost) err([&] { MSComm1.Output(QStringLiteral("ATH\r")); });
   err([&] { MSComm1.SetPortOpen(false); });
 }
 
@@ -252,9 +257,8 @@ quint8 frmDialer::FindModem() {
     // A monotonic clock: the wait is one second also across midnight.
     QElapsedTimer waited;
     waited.start();
-    const qint64 wait = qRound(kProbeWaitMs * s_WaitScale);
-    while (waited.elapsed() < wait && !m_EndCall)
-      letMessagesRun(static_cast<int>(qMin<qint64>(kTurnMs, wait - waited.elapsed())));
+    while (waited.elapsed() < kProbeWaitMs && !m_EndCall)
+      letMessagesRun(static_cast<int>(qMin<qint64>(kTurnMs, kProbeWaitMs - waited.elapsed())));
 
     err([&] { answer += MSComm1.Input(); });
     err([&] { MSComm1.SetPortOpen(false); });

@@ -29,10 +29,6 @@ class frmDialer : public QWidget, public platform::Form<frmDialer> {
   quint8 FindModem();
   void RelDialer();
 
-  // Tests: every wait of the dialer lasts this factor times its real length
-  // (1 in the program).
-  static inline double s_WaitScale = 1.0;
-
   QLineEdit* txtNumber = nullptr;
   QLabel* txtStatus = nullptr;
   QPushButton* cmdDial = nullptr;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QSerialPort>
 #include <QStringList>
+#include <QTimer>
 
 #include "registry.h"
 #include "vberror.h"
@@ -16,9 +17,7 @@ namespace {
 
 SerialPort::SerialPort() = default;
 
-SerialPort::~SerialPort() {
-  if (port_ && port_->isOpen()) port_->close();
-}
+SerialPort::~SerialPort() = default;
 
 QString SerialPort::PortDevice(int port) {
   const QString mapped = GetSetting(QCoreApplication::applicationName(), QStringLiteral("Ports"),
@@ -78,12 +77,15 @@ void SerialPort::SetInputLen(int length) {
   inputLen_ = length;
 }
 
-bool SerialPort::PortOpen() const { return port_ && port_->isOpen(); }
+// Open from the caller's side until it closes the port, also after the device
+// has gone away underneath.
+bool SerialPort::PortOpen() const { return port_ != nullptr; }
 
 void SerialPort::SetPortOpen(bool open) {
   if (!open) {
-    if (port_ && port_->isOpen()) port_->close();
+    port_.reset();
     buffer_.clear();
+    lost_ = false;
     return;
   }
   if (PortOpen()) Raise(8005, QStringLiteral("Port already open"));
@@ -91,6 +93,7 @@ void SerialPort::SetPortOpen(bool open) {
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(PortDevice(commPort_));
   buffer_.clear();
+  lost_ = false;
   if (!port_->open(QIODevice::ReadWrite)) {
     const auto error = port_->error();
     port_.reset();
@@ -107,6 +110,20 @@ void SerialPort::SetPortOpen(bool open) {
   }
   // Nothing that arrived before the port was ours belongs to this session.
   port_->clear(QSerialPort::Input);
+  // A hung-up terminal stays readable (end of file) for ever: let go of it, or
+  // the event loop wakes for it without pause. Not from inside the
+  // notification that reported it.
+  QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(), [this](QSerialPort::SerialPortError e) {
+    if (e == QSerialPort::ReadError || e == QSerialPort::ResourceError)
+      QTimer::singleShot(0, port_.get(), [this] { dropDevice(); });
+  });
+}
+
+void SerialPort::dropDevice() {
+  if (lost_) return;
+  lost_ = true;
+  buffer_ += port_->readAll();  // what came before the hang-up is still read
+  port_->close();
 }
 
 void SerialPort::requireOpen() const {
@@ -114,15 +131,16 @@ void SerialPort::requireOpen() const {
 }
 
 void SerialPort::pull() {
-  // The device is read here too, so a count is right even when no event loop
-  // ran since the characters arrived.
-  if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
-  if (port_->error() == QSerialPort::ReadError || port_->error() == QSerialPort::ResourceError) {
+  if (!lost_) {
+    // The device is read here too, so a count is right even when no event
+    // loop ran since the characters arrived.
+    if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
+    const auto error = port_->error();
     port_->clearError();
-    Raise(8020, QStringLiteral("Error reading comm device"));
+    buffer_ += port_->readAll();
+    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) dropDevice();
   }
-  port_->clearError();
-  buffer_ += port_->readAll();
+  if (lost_ && buffer_.isEmpty()) Raise(8020, QStringLiteral("Error reading comm device"));
 }
 
 int SerialPort::InBufferCount() {
@@ -141,7 +159,7 @@ void SerialPort::SetInBufferCount(int count) {
 void SerialPort::Output(const QString& text) {
   requireOpen();
   const QByteArray bytes = text.toLatin1();
-  if (port_->write(bytes) != bytes.size()) Raise(8021, QStringLiteral("Error writing comm device"));
+  if (lost_ || port_->write(bytes) != bytes.size()) Raise(8021, QStringLiteral("Error writing comm device"));
   // The modem is waiting for the command; don't leave it in our buffer.
   port_->flush();
 }

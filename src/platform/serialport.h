@@ -12,7 +12,8 @@
 //   8010 "The hardware is not available (locked by another device)"  device busy or not permitted
 //   8012 "The device is not open"          reading, writing or counting on a closed port
 //   8015 "Could not set comm state"        the device refused the settings
-//   8020 "Error reading comm device"
+//   8020 "Error reading comm device"        the device hung up or went away, once
+//                                           what it sent before is read
 //   8021 "Error writing comm device"
 #include <QByteArray>
 #include <QString>
@@ -65,12 +66,14 @@ class SerialPort {
   void applyFormat(const Format& f);                      // raises 8015
   void requireOpen() const;
   void pull();  // moves what the device has into the receive buffer
+  void dropDevice();  // the device hung up: keep what it sent, stop watching it
 
   std::unique_ptr<QSerialPort> port_;
   int commPort_ = 1;
   QString settings_ = QStringLiteral("9600,N,8,1");
   int inputLen_ = 0;
   QByteArray buffer_;
+  bool lost_ = false;
 };
 
 }  // namespace platform

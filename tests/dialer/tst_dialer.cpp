@@ -78,8 +78,6 @@ class TestDialer : public QObject {
  private slots:
   // The per-user settings file is the program's own, named after it.
   void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Pelmora")); }
-  void init() { frmDialer::s_WaitScale = 0.05; }
-  void cleanup() { frmDialer::s_WaitScale = 1.0; }
 
   void dialFromMainWindowFindsModemAndHangsUp() {
     testsupport::ProgramFolder folder;
@@ -191,8 +189,9 @@ class TestDialer : public QObject {
     });
     w.DialNum();
     QTRY_VERIFY(hasCommand(modem, QStringLiteral("ATH")));
-    // COM1 and COM2 present but silent: three probe waits before the modem on COM3.
-    QVERIFY2(foundAfter >= 3 * 50, qPrintable(QString::number(foundAfter)));
+    // COM1 and COM2 present but silent: three one-second probe waits before
+    // the modem on COM3 is dialled.
+    QVERIFY2(foundAfter >= 3000 && foundAfter < 6000, qPrintable(QString::number(foundAfter)));
     QCOMPARE(ports.modem[1]->received(), QByteArray("ATV1Q0\r"));
     QCOMPARE(ports.modem[2]->received(), QByteArray("ATV1Q0\r"));
     QTRY_COMPARE(modem.received(), QByteArray("ATV1Q0\rATDT037778899;\rATH\r"));
@@ -277,6 +276,51 @@ class TestDialer : public QObject {
     QTRY_VERIFY(readyState(d));
     QTRY_COMPARE(modem.received(), QByteArray("ATV1Q0\r"));
     QVERIFY(!d.MSComm1.PortOpen());
+  }
+
+  void modemGoingAwayWhileWaitingEndsTheCall() {
+    testsupport::ProgramFolder folder;
+    Ports ports;
+    FakeModem& modem = ports.attach(2);
+    modem.holdDialAnswer(true);
+    frmPelmora& w = mainWindowWithPhones({QStringLiteral("03-9999999")});
+
+    // Unplugged during the wait for "OK"; a user would press Cancel after a while.
+    QObject scope;
+    QElapsedTimer gone;
+    double cpuAtUnplug = 0;
+    qint64 endedAfter = -1;
+    when(&scope, [&] { return hasCommand(modem, QStringLiteral("ATDT039999999;")); }, [&] {
+      modem.unplug();
+      cpuAtUnplug = testsupport::cpuSeconds();
+      gone.start();
+      when(&scope, [&] { return g_PortFree; }, [&] { endedAfter = gone.elapsed(); });
+      QTimer::singleShot(3000, &scope, [] {
+        if (!g_PortFree) QTest::mouseClick(frmDialer::Default().cmdCancel, Qt::LeftButton);
+      });
+    });
+    prompts().answer(platform::vbOK);  // the error
+    w.DialNum();
+    QTRY_VERIFY_WITH_TIMEOUT(endedAfter >= 0, 10000);
+    QTRY_VERIFY(gone.elapsed() >= 1000);
+    const double cpuUsed = testsupport::cpuSeconds() - cpuAtUnplug;
+
+    QVERIFY2(endedAfter < 1000, qPrintable(QString::number(endedAfter)));
+    QVERIFY2(cpuUsed < 0.3, qPrintable(QStringLiteral("%1 s of processor time").arg(cpuUsed)));
+    QCOMPARE(prompts().messages(), QStringList{QStringLiteral("8020 Error reading comm device")});
+    QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+    frmDialer& d = frmDialer::Default();
+    QVERIFY(!d.MSComm1.PortOpen());
+    QVERIFY(readyState(d));
+
+    // Plugged in again: the next dial goes all the way.
+    FakeModem& again = ports.attach(2);
+    prompts().clearShown();
+    prompts().answer(platform::vbOK);
+    QTest::mouseClick(d.cmdDial, Qt::LeftButton);
+    QTRY_COMPARE(again.received(), QByteArray("ATV1Q0\rATDT039999999;\rATH\r"));
+    QCOMPARE(prompts().messages(), QStringList{kPickUp});
+    QVERIFY(readyState(d));
   }
 
   void closingDuringCall() {

@@ -186,6 +186,44 @@ class TestSerialPort : public QObject {
     port.SetPortOpen(false);
   }
 
+  void farEndGoingAwayIsAReadError() {
+    FakeModem modem;
+    mapPort(1, modem.device());
+    SerialPort port;
+    port.SetCommPort(1);
+    port.SetPortOpen(true);
+    modem.send("\r\nOK\r\n");
+    QVERIFY(waitForCount(port, 6));
+    modem.send("RING");
+    QTest::qWait(50);
+
+    // Hung up: the port is not watched any more, so the event loop sleeps.
+    modem.unplug();
+    const double cpuBefore = testsupport::cpuSeconds();
+    QTest::qWait(1000);
+    const double cpuUsed = testsupport::cpuSeconds() - cpuBefore;
+    QVERIFY2(cpuUsed < 0.2, qPrintable(QStringLiteral("%1 s of processor time").arg(cpuUsed)));
+
+    // What came before the hang-up is still read; then reading and writing fail.
+    QVERIFY(port.PortOpen());
+    QCOMPARE(port.InBufferCount(), 10);
+    QCOMPARE(port.Input(), QStringLiteral("\r\nOK\r\nRING"));
+    QCOMPARE(errorOf([&] { port.InBufferCount(); }), 8020L);
+    QCOMPARE(errorOf([&] { port.Input(); }), 8020L);
+    QCOMPARE(errorOf([&] { port.Output(QStringLiteral("ATH\r")); }), 8021L);
+    port.SetPortOpen(false);
+    QVERIFY(!port.PortOpen());
+
+    // A new modem on the same port works as before.
+    FakeModem again;
+    mapPort(1, again.device());
+    port.SetPortOpen(true);
+    port.Output(QStringLiteral("ATV1Q0\r"));
+    QVERIFY(waitForCount(port, 6));
+    QCOMPARE(port.Input(), QStringLiteral("\r\nOK\r\n"));
+    port.SetPortOpen(false);
+  }
+
  private:
   QString appName_;
   std::unique_ptr<QTemporaryDir> settings_;

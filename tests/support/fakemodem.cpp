@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -30,11 +31,14 @@ FakeModem::FakeModem(bool answers) : answers_(answers) {
   thread_ = std::thread([this] { run(); });
 }
 
-FakeModem::~FakeModem() {
+FakeModem::~FakeModem() { unplug(); }
+
+void FakeModem::unplug() {
   stop_ = true;
-  thread_.join();
-  ::close(slave_);
-  ::close(master_);
+  if (thread_.joinable()) thread_.join();
+  if (slave_ >= 0) ::close(slave_);
+  if (master_ >= 0) ::close(master_);
+  slave_ = master_ = -1;
 }
 
 QByteArray FakeModem::received() const {
@@ -103,6 +107,13 @@ void FakeModem::run() {
 }
 
 QString missingDevice(int port) { return QDir::tempPath() + QStringLiteral("/pelmora-no-port-%1").arg(port); }
+
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+  return seconds(u.ru_utime) + seconds(u.ru_stime);
+}
 
 void mapPort(int port, const QString& device) {
   platform::SaveSetting(QCoreApplication::applicationName(), QStringLiteral("Ports"),

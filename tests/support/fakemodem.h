@@ -28,6 +28,9 @@ class FakeModem {
   void holdDialAnswer(bool hold);
   void releaseDial();  // answers a held dial command now
   void send(const QByteArray& bytes);  // unsolicited text from the modem
+  // The modem goes away, as a USB modem pulled out: the terminal is closed and
+  // the program's side of it hangs up.
+  void unplug();
 
  private:
   void run();
@@ -48,6 +51,9 @@ class FakeModem {
 
 // A device path that does not exist, for a port with nothing behind it.
 QString missingDevice(int port);
+
+// Processor time this process has used so far (every thread), in seconds.
+double cpuSeconds();
 
 // Maps COMn to a device in the per-user settings file of the program (the
 // application's name picks the file), as a user with a USB modem does.
