@@ -179,7 +179,7 @@ void frmDialer::DialNumber(const QString& number, ErrorState& err) {
   err([&] { port = FindModem(); });
   if (m_EndCall) return;  // the window closed while searching: dial nothing
   if (port == 0) {
-    platform::MsgBox(QStringLiteral("No modem detected"));
+    platform::MsgBox(noModemText());
     err.clear();
     cmdCancel_Click();
     return;
@@ -241,6 +241,7 @@ void frmDialer::DialNumber(const QString& number, ErrorState& err) {
 
 quint8 frmDialer::FindModem() {
   QString answer;  // one text for the whole probe
+  m_DeniedPorts.clear();
   for (int port = 1; port <= 4; ++port) {
     if (m_EndCall) break;
     ErrorState err;
@@ -251,7 +252,11 @@ quint8 frmDialer::FindModem() {
       MSComm1.SetInputLen(0);
       MSComm1.SetPortOpen(true);
     });
-    if (!MSComm1.PortOpen()) continue;
+    if (!MSComm1.PortOpen()) {
+      if (err.failed() && err.last().number == platform::SerialPort::errPermissionDenied)
+        m_DeniedPorts.append({port, platform::SerialPort::PortDevice(port)});
+      continue;
+    }
 
     err([&] { MSComm1.Output(QStringLiteral("ATV1Q0\r")); });
     // A monotonic clock: the wait is one second also across midnight.
@@ -265,6 +270,19 @@ quint8 frmDialer::FindModem() {
     if (answer.contains(QStringLiteral("OK\r\n"))) return static_cast<quint8>(port);
   }
   return 0;
+}
+
+// A port the user may not open would otherwise be skipped without a word.
+QString frmDialer::noModemText() const {
+  QString text = QStringLiteral("No modem detected");
+  if (m_DeniedPorts.isEmpty()) return text;
+  QStringList devices;
+  for (const auto& [port, device] : m_DeniedPorts) {
+    text += QStringLiteral("\rCOM%1 (%2) could not be opened: permission denied.").arg(QString::number(port), device);
+    devices << device;
+  }
+  return text + QStringLiteral("\rYou need access to ") + devices.join(QStringLiteral(", ")) +
+         QStringLiteral(" (on Debian, membership in the group dialout).");
 }
 
 void frmDialer::cmdCancel_Click() {

@@ -2,6 +2,8 @@
 // The phone dialer: finds a modem on COM1 to COM4, dials a number with the
 // tone-dial command ending in ";", asks the user to pick up the handset, then
 // hangs the modem up and frees the port. Modeless, English.
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 
@@ -45,10 +47,12 @@ class frmDialer : public QWidget, public platform::Form<frmDialer> {
   void setStatus(const QString& text);
   void letMessagesRun(int elapsedMs);
   void finishSequence();
+  QString noModemText() const;
 
   bool m_Cancelled = false;
   bool m_Busy = false;            // a dial sequence is running
   bool m_EndCall = false;         // the window is closing: end the call without the pick-up
   bool m_UnloadWhenDone = false;  // close once the running sequence has ended
   bool m_DialWhenDone = false;    // a dial request came while a sequence was ending
+  QList<QPair<int, QString>> m_DeniedPorts;  // the last probe's ports refused for lack of rights, with their devices
 };

@@ -1,9 +1,14 @@
 #include "serialport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
+
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "registry.h"
 #include "vberror.h"
@@ -12,6 +17,12 @@ namespace platform {
 namespace {
 
 [[noreturn]] void invalidValue() { Raise(380, QStringLiteral("Invalid property value")); }
+
+// Qt reports a port locked by another program and a device the user may not
+// open alike; only the second is a matter of the user's rights.
+bool accessDenied(const QString& device) {
+  return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM);
+}
 
 }  // namespace
 
@@ -91,13 +102,15 @@ void SerialPort::SetPortOpen(bool open) {
   if (PortOpen()) Raise(8005, QStringLiteral("Port already open"));
   const Format f = parseSettings(settings_);
   port_ = std::make_unique<QSerialPort>();
-  port_->setPortName(PortDevice(commPort_));
+  const QString device = PortDevice(commPort_);
+  port_->setPortName(device);
   buffer_.clear();
   lost_ = false;
   if (!port_->open(QIODevice::ReadWrite)) {
     const auto error = port_->error();
     port_.reset();
     if (error == QSerialPort::DeviceNotFoundError) Raise(8002, QStringLiteral("Invalid port number"));
+    if (accessDenied(device)) Raise(errPermissionDenied, QStringLiteral("Permission denied"));
     if (error == QSerialPort::OpenError) Raise(8005, QStringLiteral("Port already open"));
     Raise(8010, QStringLiteral("The hardware is not available (locked by another device)"));
   }

@@ -6,10 +6,11 @@
 // "COMn") name another device, such as a USB modem's /dev/ttyACM0.
 //
 // Errors raised (VbError):
+//   70   "Permission denied"               the user may not read and write the device
 //   380  "Invalid property value"          bad settings text, InBufferCount set other than 0
 //   8002 "Invalid port number"             port number outside 1..16, or no such device
 //   8005 "Port already open"               port number or opening changed while open
-//   8010 "The hardware is not available (locked by another device)"  device busy or not permitted
+//   8010 "The hardware is not available (locked by another device)"  device busy (locked by another program)
 //   8012 "The device is not open"          reading, writing or counting on a closed port
 //   8015 "Could not set comm state"        the device refused the settings
 //   8020 "Error reading comm device"        the device hung up or went away, once
@@ -26,6 +27,7 @@ namespace platform {
 class SerialPort {
  public:
   static constexpr int kMaxPort = 16;
+  enum : long { errPermissionDenied = 70 };
 
   SerialPort();
   ~SerialPort();

@@ -71,6 +71,17 @@ bool readyState(frmDialer& d) {
          !d.cmdCancel->isEnabled() && d.txtStatus->text() == kReady && g_PortFree;
 }
 
+// The user presses Dial and the call goes all the way: the modem receives
+// exactly these bytes, the pick-up question is the only prompt, ready again.
+void dialAllTheWay(frmDialer& d, const FakeModem& modem, const QByteArray& bytes) {
+  prompts().clearShown();
+  prompts().answer(platform::vbOK);
+  QTest::mouseClick(d.cmdDial, Qt::LeftButton);
+  QTRY_COMPARE(modem.received(), bytes);
+  QCOMPARE(prompts().messages(), QStringList{kPickUp});
+  QVERIFY(readyState(d));
+}
+
 }  // namespace
 
 class TestDialer : public QObject {
@@ -250,12 +261,42 @@ class TestDialer : public QObject {
     QObject scope;
     when(&scope, [&] { return hasCommand(modem, QStringLiteral("ATDT021234567;")); },
          [&] { QTimer::singleShot(30, &scope, [&] { modem.releaseDial(); }); });
+    dialAllTheWay(d, modem, QByteArray("ATV1Q0\rATDT021234567;\rATH\r"));
+  }
+
+  void portsRefusedForPermissionAreNamed() {
+    testsupport::ProgramFolder folder;
+    Ports ports;
+    mapPort(1, testsupport::deniedDevice());
+    FakeModem& silent = ports.attach(3, false);
+    frmPelmora& w = mainWindowWithPhones({QStringLiteral("08-6543210")});
+
+    // No modem: the refused device is named with what the user needs.
+    prompts().answer(platform::vbOK);
+    w.DialNum();
+    frmDialer& d = frmDialer::Default();
+    QTRY_COMPARE(prompts().messages().size(), 1);
+    const QString device = testsupport::deniedDevice();
+    QCOMPARE(prompts().messages().first(),
+             QStringLiteral("No modem detected\rCOM1 (") + device +
+                 QStringLiteral(") could not be opened: permission denied.\rYou need access to ") + device +
+                 QStringLiteral(" (on Debian, membership in the group dialout)."));
+    QCOMPARE(prompts().shown().last().style, int(platform::vbOKOnly));
+    QTRY_VERIFY(readyState(d));
+    QCOMPARE(silent.received(), QByteArray("ATV1Q0\r"));
+
+    // A modem found on another port: the refusal is no one's business.
+    FakeModem& modem = ports.attach(4);
+    dialAllTheWay(d, modem, QByteArray("ATV1Q0\rATDT086543210;\rATH\r"));
+
+    // Without a refusal the message is the plain one.
+    mapPort(1, testsupport::missingDevice(1));
+    mapPort(4, testsupport::missingDevice(4));
     prompts().clearShown();
     prompts().answer(platform::vbOK);
     QTest::mouseClick(d.cmdDial, Qt::LeftButton);
-    QTRY_COMPARE(modem.received(), QByteArray("ATV1Q0\rATDT021234567;\rATH\r"));
-    QCOMPARE(prompts().messages(), QStringList{kPickUp});
-    QVERIFY(readyState(d));
+    QTRY_COMPARE(prompts().messages(), QStringList{QStringLiteral("No modem detected")});
+    QTRY_VERIFY(readyState(d));
   }
 
   void portLostBeforeDialling() {
@@ -315,12 +356,7 @@ class TestDialer : public QObject {
 
     // Plugged in again: the next dial goes all the way.
     FakeModem& again = ports.attach(2);
-    prompts().clearShown();
-    prompts().answer(platform::vbOK);
-    QTest::mouseClick(d.cmdDial, Qt::LeftButton);
-    QTRY_COMPARE(again.received(), QByteArray("ATV1Q0\rATDT039999999;\rATH\r"));
-    QCOMPARE(prompts().messages(), QStringList{kPickUp});
-    QVERIFY(readyState(d));
+    dialAllTheWay(d, again, QByteArray("ATV1Q0\rATDT039999999;\rATH\r"));
   }
 
   void closingDuringCall() {

@@ -140,6 +140,14 @@ class TestSerialPort : public QObject {
     QVERIFY(!port.PortOpen());
     other.SetPortOpen(true);  // free again once closed
     QVERIFY(other.PortOpen());
+    other.SetPortOpen(false);
+
+    // A device the user may not read and write is refused as such, also for
+    // root: the kernel lets nobody write this read-only file.
+    mapPort(4, testsupport::deniedDevice());
+    port.SetCommPort(4);
+    QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 70L);
+    QVERIFY(!port.PortOpen());
   }
 
   void sendingAndReading() {

@@ -108,6 +108,8 @@ void FakeModem::run() {
 
 QString missingDevice(int port) { return QDir::tempPath() + QStringLiteral("/pelmora-no-port-%1").arg(port); }
 
+QString deniedDevice() { return QStringLiteral("/proc/sys/kernel/osrelease"); }
+
 double cpuSeconds() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);

@@ -52,6 +52,10 @@ class FakeModem {
 // A device path that does not exist, for a port with nothing behind it.
 QString missingDevice(int port);
 
+// A device that exists but that the user may not open for reading and writing,
+// whoever the user is (root included).
+QString deniedDevice();
+
 // Processor time this process has used so far (every thread), in seconds.
 double cpuSeconds();
 
