@@ -13,8 +13,8 @@
 //   8010 "The hardware is not available (locked by another device)"  device busy (locked by another program)
 //   8012 "The device is not open"          reading, writing or counting on a closed port
 //   8015 "Could not set comm state"        the device refused the settings
-//   8020 "Error reading comm device"        the device hung up or went away, once
-//                                           what it sent before is read
+//   8020 "Error reading comm device"       the device hung up or went away, once
+//                                          what it sent before is read
 //   8021 "Error writing comm device"
 #include <QByteArray>
 #include <QString>
