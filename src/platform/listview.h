@@ -99,6 +99,11 @@ class ListView : public QWidget {
 
  signals:
   void Click();
+  // The user changed the selected item: a press of either mouse button (a
+  // right click selects the item under the pointer first, or no item on an
+  // empty place), a drag over the rows or a key. Sent before MouseDown; a
+  // change made by the program sends nothing.
+  void SelectionChanged();
   void DblClick();
   // Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; x, y in twips
   // relative to the list.

@@ -2,6 +2,7 @@
 // empty number, swapping two tables, refused numbers, and a write that fails
 // halfway through.
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -62,6 +63,25 @@ QMap<QString, int> tablesInDb() {
   return out;
 }
 
+// Every field of every PELMORA row, by family name.
+QMap<QString, QVariantMap> rowsInDb() {
+  QMap<QString, QVariantMap> out;
+  for (const QVariantMap& r : testsupport::readInvitations()) out.insert(r.value(QStringLiteral("FAMILY_NAME")).toString(), r);
+  return out;
+}
+
+// Wed.mdb is `before` except for TABLE_NO of the families named in `moved`.
+void checkOnlyTablesMoved(const QMap<QString, QVariantMap>& before, const QMap<QString, int>& moved) {
+  QMap<QString, QVariantMap> expected = before;
+  for (auto it = moved.begin(); it != moved.end(); ++it) {
+    QVERIFY2(expected.contains(it.key()), qPrintable(it.key()));
+    expected[it.key()][QStringLiteral("TABLE_NO")] = it.value();
+  }
+  const QMap<QString, QVariantMap> now = rowsInDb();
+  QCOMPARE(now.keys(), expected.keys());
+  for (const QString& family : now.keys()) QCOMPARE(now[family], expected[family]);
+}
+
 frmTableMap& showMap() {
   frmTableMap& map = frmTableMap::Default();
   map.show();
@@ -106,6 +126,7 @@ class TableRenumberTest : public QObject {
   void swapTwoTables();
   void numbersRefused();
   void failedWritePutsEverythingBack();
+  void rightClickRenumbersTheTableUnderThePointer();
 };
 
 void TableRenumberTest::moveToAnEmptyTable() {
@@ -296,6 +317,31 @@ void TableRenumberTest::failedWritePutsEverythingBack() {
   QCOMPARE(prompts().messages().size(), 1);
   QCOMPARE(tablesInDb(), start);
   QCOMPARE(map.lvwTable->ItemText(6), kPrefix + QStringLiteral("0"));
+}
+
+// Table 3 picked before, table 5 right-clicked: the pop-up's renumbering moves
+// the guests of table 5, and only theirs.
+void TableRenumberTest::rightClickRenumbersTheTableUnderThePointer() {
+  testsupport::ProgramFolder folder;
+  loadMainWindow(wedding(), 10, 15);
+  frmTableMap& map = showMap();
+  const QMap<QString, QVariantMap> start = rowsInDb();
+  QWidget* vp = map.lvwTable->CurrentView()->viewport();
+  QTest::mouseClick(vp, Qt::LeftButton, {}, map.lvwTable->ItemRect(3).center());
+  QCOMPARE(g_SelTable, quint8(3));
+
+  QTest::mousePress(vp, Qt::RightButton, {}, map.lvwTable->ItemRect(5).center());
+  QMenu* menu = map.mnuPopTable;
+  QVERIFY(menu->isVisible());
+  QVERIFY(map.popUpdateTableNum->isEnabled());
+  prompts().answerInput(QStringLiteral("7"));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(map.popUpdateTableNum).center());
+  QVERIFY(!menu->isVisible());
+  QCOMPARE(prompts().shown().size(), 1);  // the input box; table 7 is empty
+  checkOnlyTablesMoved(start, {{QStringLiteral("ברק"), 7}, {QStringLiteral("ורד"), 7}});
+  QCOMPARE(map.lvwTable->ItemText(3), kPrefix + QStringLiteral("7"));
+  QCOMPARE(map.lvwTable->ItemText(5), kPrefix + QStringLiteral("0"));
+  QCOMPARE(map.lvwTable->ItemText(7), kPrefix + QStringLiteral("8"));
 }
 
 PELMORA_TEST(TableRenumberTest)
