@@ -9,6 +9,7 @@
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
 #include "guestlist/guestlist_fixture.h"
+#include "platform/dao_faults.h"
 #include "platform/flexgrid.h"
 #include "platform/listview.h"
 #include "platform/msgbox.h"
@@ -127,6 +128,7 @@ class TableRenumberTest : public QObject {
   void numbersRefused();
   void failedWritePutsEverythingBack();
   void rightClickRenumbersTheTableUnderThePointer();
+  void allOrNothingWhenWritesFail();
 };
 
 void TableRenumberTest::moveToAnEmptyTable() {
@@ -342,6 +344,55 @@ void TableRenumberTest::rightClickRenumbersTheTableUnderThePointer() {
   QCOMPARE(map.lvwTable->ItemText(3), kPrefix + QStringLiteral("7"));
   QCOMPARE(map.lvwTable->ItemText(5), kPrefix + QStringLiteral("0"));
   QCOMPARE(map.lvwTable->ItemText(7), kPrefix + QStringLiteral("8"));
+}
+
+// The disk fills up in the middle of a renumbering, so that putting back the
+// records already changed would fail too: the file stays exactly as it was.
+void TableRenumberTest::allOrNothingWhenWritesFail() {
+  testsupport::ProgramFolder folder;
+  struct ClearFaults {
+    ~ClearFaults() { dao::faults::Clear(); }
+  } clearFaults;
+  loadMainWindow(wedding(), 10, 15);
+  frmTableMap& map = showMap();
+  const QMap<QString, QVariantMap> start = rowsInDb();
+
+  // A swap of tables 3 and 5 writes four records; the second, the last.
+  for (int written : {1, 3}) {
+    prompts().clearShown();
+    prompts().answer(platform::vbYes);
+    prompts().answer(platform::vbOK);
+    dao::faults::FailRowWritesAfter(written);
+    renumber(map, 3, QStringLiteral("5"));
+    dao::faults::Clear();
+    QCOMPARE(prompts().messages().size(), 2);
+    QCOMPARE(prompts().messages().first(), kSwapQuestion);
+    QCOMPARE(prompts().shown().last().text, QStringLiteral("Not enough space on disk."));
+    QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+    checkOnlyTablesMoved(start, {});
+    QCOMPARE(map.lvwTable->ItemText(3), kPrefix + QStringLiteral("7"));
+    QCOMPARE(map.lvwTable->ItemText(5), kPrefix + QStringLiteral("8"));
+  }
+
+  // A move to the empty table 6 whose second write fails.
+  prompts().clearShown();
+  prompts().answer(platform::vbOK);
+  dao::faults::FailRowWritesAfter(1);
+  renumber(map, 3, QStringLiteral("6"));
+  dao::faults::Clear();
+  QCOMPARE(prompts().messages(), QStringList{QStringLiteral("Not enough space on disk.")});
+  checkOnlyTablesMoved(start, {});
+  QCOMPARE(map.lvwTable->ItemText(6), kPrefix + QStringLiteral("0"));
+
+  // With room on the disk again the same swap goes through whole.
+  prompts().clearShown();
+  prompts().answer(platform::vbYes);
+  renumber(map, 3, QStringLiteral("5"));
+  QCOMPARE(prompts().messages(), QStringList{kSwapQuestion});
+  checkOnlyTablesMoved(start, {{QStringLiteral("אבני"), 5},
+                               {QStringLiteral("גולן"), 5},
+                               {QStringLiteral("ברק"), 3},
+                               {QStringLiteral("ורד"), 3}});
 }
 
 PELMORA_TEST(TableRenumberTest)
