@@ -142,6 +142,8 @@ template <class Base>
 class EventView : public Base {
  public:
   explicit EventView(ListView* owner) : Base(owner), owner_(owner) {}
+  // How far the contents are scrolled up (pixels).
+  int scrolledDown() const { return this->verticalOffset(); }
 
  protected:
   // Runs what the user did and tells the list when it moved the selection.
@@ -526,6 +528,16 @@ void ListView::SetItemTop(int index, double twips) {
   auto* v = static_cast<IconModeView*>(icon_);
   const QModelIndex i = model_->index(index - 1, 0);
   v->placeItem(QPoint(v->itemRect(i).left(), vb::TwipsToPixelsY(twips)), i);
+}
+
+QPointF ListView::ItemPlaceInView(int index) const {
+  if (view_ != lvwReport) return {ItemLeft(index), ItemTop(index)};
+  fitViews();
+  checkIndex(index);
+  auto* rows = static_cast<EventView<QTreeView>*>(report_);
+  const QPoint cell = rows->visualRect(model_->index(index - 1, 0)).topLeft() + QPoint(0, rows->scrolledDown());
+  const QPoint inList = rows->viewport()->mapTo(this, cell);
+  return {vb::PixelsToTwipsX(inList.x()), vb::PixelsToTwipsY(inList.y())};
 }
 
 int ListView::SelectedItem() const {

@@ -72,6 +72,10 @@ class ListView : public QWidget {
   double ItemTop(int index) const;
   void SetItemLeft(int index, double twips);
   void SetItemTop(int index, double twips);
+  // Where an item stands in the view showing now, relative to the list
+  // (twips): in icon view its place as above, in report view the top left of
+  // its row's first cell as if the rows were not scrolled.
+  QPointF ItemPlaceInView(int index) const;
 
   // The selected item, 0 for none; 0 clears the selection.
   int SelectedItem() const;

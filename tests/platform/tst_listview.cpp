@@ -107,6 +107,7 @@ void ListViewTest::viewsShareItemsAndSelection() {
   lv.AddColumnHeader("a", 1500);
   lv.AddColumnHeader("b", 3000);
   for (int i = 1; i <= 12; ++i) lv.AddItem(QString::number(i));
+  lv.resize(400, 160);  // the report's rows do not all fit
   lv.show();
   QVERIFY(QTest::qWaitForWindowExposed(&lv));
   QCOMPARE(lv.View(), ListView::lvwIcon);
@@ -130,6 +131,29 @@ void ListViewTest::viewsShareItemsAndSelection() {
   QCOMPARE(lv.SelectedItem(), 0);
   lv.SetSelectedItem(12);
   QCOMPARE(lv.SelectedItem(), 12);
+
+  // Where an item stands in the view showing: its place in icon view, its row
+  // in report view, one under the other below the header, scrolled or not.
+  lv.SetItemLeft(2, 3000);
+  QCOMPARE(lv.ItemPlaceInView(2), QPointF(3000, lv.ItemTop(2)));
+  lv.SetView(ListView::lvwReport);
+  auto* rows = lv.ReportView();
+  rows->scrollToTop();
+  const double rowHeight = vb::PixelsToTwipsY(rows->visualRect(rows->model()->index(0, 0)).height());
+  QVERIFY(lv.ItemPlaceInView(1).y() >= vb::PixelsToTwipsY(static_cast<QTreeView*>(rows)->header()->height()));
+  QVector<QPointF> places;
+  for (int i = 1; i <= 12; ++i) {
+    places << lv.ItemPlaceInView(i);
+    const QPoint inList(vb::TwipsToPixelsX(places.last().x()) + 2, vb::TwipsToPixelsY(places.last().y()) + 2);
+    if (i <= 3) QCOMPARE(rows->indexAt(rows->viewport()->mapFrom(&lv, inList)).row(), i - 1);
+    if (i > 1) {
+      QCOMPARE(places[i - 1].x(), places[0].x());
+      QCOMPARE(places[i - 1].y() - places[i - 2].y(), rowHeight);
+    }
+  }
+  rows->scrollToBottom();
+  QVERIFY(rows->verticalScrollBar()->value() > 0);
+  for (int i = 1; i <= 12; ++i) QCOMPARE(lv.ItemPlaceInView(i), places[i - 1]);
 }
 
 void ListViewTest::positionsInIconView() {
