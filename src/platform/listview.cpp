@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeView>
+#include <cmath>
 
 #include "vb.h"
 #include "vberror.h"
@@ -514,9 +515,20 @@ double ListView::ItemTop(int index) const {
   return vb::PixelsToTwipsY(v->itemRect(model_->index(index - 1, 0)).top());
 }
 
+bool ListView::PlaceFits(double twips) {
+  constexpr int kLargestPlace = 32767;  // pixels
+  return std::isfinite(twips) && twips >= 0 &&
+         twips <= std::max(vb::PixelsToTwipsX(kLargestPlace), vb::PixelsToTwipsY(kLargestPlace));
+}
+
+void ListView::checkPlace(double twips) const {
+  if (!PlaceFits(twips)) Raise(380, QStringLiteral("Invalid property value"));
+}
+
 void ListView::SetItemLeft(int index, double twips) {
   fitViews();
   checkIndex(index);
+  checkPlace(twips);
   auto* v = static_cast<IconModeView*>(icon_);
   const QModelIndex i = model_->index(index - 1, 0);
   v->placeItem(QPoint(vb::TwipsToPixelsX(twips), v->itemRect(i).top()), i);
@@ -525,6 +537,7 @@ void ListView::SetItemLeft(int index, double twips) {
 void ListView::SetItemTop(int index, double twips) {
   fitViews();
   checkIndex(index);
+  checkPlace(twips);
   auto* v = static_cast<IconModeView*>(icon_);
   const QModelIndex i = model_->index(index - 1, 0);
   v->placeItem(QPoint(v->itemRect(i).left(), vb::TwipsToPixelsY(twips)), i);

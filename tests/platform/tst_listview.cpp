@@ -9,6 +9,7 @@
 #include <QTreeView>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 
 #include "platform/listview.h"
@@ -200,6 +201,15 @@ void ListViewTest::positionsInIconView() {
 
   lv.SetItemLeft(3, 1500);
   lv.SetItemTop(3, 2250);
+  QCOMPARE(lv.ItemLeft(3), 1500.0);
+  QCOMPARE(lv.ItemTop(3), 2250.0);
+  // A place the icon view cannot hold is refused and changes nothing.
+  for (double bad : {-1.0, -5000.0, 1e30, vb::PixelsToTwipsX(32768), std::nan(""), HUGE_VAL}) {
+    QVERIFY(!ListView::PlaceFits(bad));
+    QCOMPARE(errorNumber([&] { lv.SetItemLeft(3, bad); }), 380L);
+    QCOMPARE(errorNumber([&] { lv.SetItemTop(3, bad); }), 380L);
+  }
+  QVERIFY(ListView::PlaceFits(0) && ListView::PlaceFits(vb::PixelsToTwipsX(32767)));
   QCOMPARE(lv.ItemLeft(3), 1500.0);
   QCOMPARE(lv.ItemTop(3), 2250.0);
   const double left4 = lv.ItemLeft(4), top4 = lv.ItemTop(4);
