@@ -155,6 +155,15 @@ class Database : public std::enable_shared_from_this<Database> {
   void Close();
   bool IsOpen() const;
 
+  // A transaction (dao_transaction.cpp): the writes after BeginTrans are kept
+  // together by CommitTrans, or all dropped by Rollback; closing the database
+  // drops them too. Recordsets keep the rows as they read and wrote them, so
+  // after a Rollback they are opened anew. One at a time: a second BeginTrans
+  // raises 3003; CommitTrans or Rollback without one raises 3034.
+  void BeginTrans();
+  void CommitTrans();
+  void Rollback();
+
   struct Impl;
   Impl* impl() const { return impl_.get(); }
 

@@ -18,6 +18,9 @@ namespace dao::detail {
 [[noreturn]] void raiseInvalidOperation();          // 3219
 [[noreturn]] void raiseNotFoundInCollection();      // 3265
 
+// Called before every row write; raises the fault a test set (dao_faults.h).
+void beforeRowWrite();
+
 // Which operation failed decides how an SQLite error reads.
 enum class Doing { Opening, Reading, Writing };
 [[noreturn]] void raiseSqlite(sqlite3* db, int rc, Doing doing, const QString& path);
@@ -125,6 +128,7 @@ void registerHebrewCollation(sqlite3* db);
 
 struct dao::Database::Impl {
   std::shared_ptr<detail::Connection> conn;
+  bool inTransaction = false;  // between BeginTrans and CommitTrans or Rollback
 };
 
 struct dao::Recordset::Impl {

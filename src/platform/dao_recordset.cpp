@@ -161,6 +161,7 @@ void Recordset::Update() {
   // The whole record is checked before anything is written; a refusal keeps
   // the edit open so the caller may correct it or cancel.
   for (int c = 0; c < d.columns.size(); ++c) detail::validate(d.table, d.columns[c], d.buffer[c]);
+  detail::beforeRowWrite();
   auto& conn = *d.conn;
   if (d.mode == Mode::Add) {
     QStringList names, marks;
@@ -210,6 +211,7 @@ void Recordset::Delete() {
   auto& d = live(impl_);
   d.mode = Mode::None;
   requireCurrent(d);
+  detail::beforeRowWrite();
   detail::Statement st(*d.conn, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(detail::quoteName(d.table)),
                        detail::Doing::Writing);
   sqlite3_bind_int64(st.get(), 1, d.rowids[d.cur]);

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
@@ -12,6 +13,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeView>
+#include <cmath>
 
 #include "vb.h"
 #include "vberror.h"
@@ -136,20 +138,42 @@ int buttonCode(Qt::MouseButton b) {
   }
 }
 
-// The mouse and focus events of both views, as the list's own events.
+// The mouse, key and focus events of both views, as the list's own events.
 template <class Base>
 class EventView : public Base {
  public:
   explicit EventView(ListView* owner) : Base(owner), owner_(owner) {}
+  // How far the contents are scrolled up (pixels).
+  int scrolledDown() const { return this->verticalOffset(); }
 
  protected:
+  // Runs what the user did and tells the list when it moved the selection.
+  template <class Action>
+  void noticingSelection(Action action) {
+    const int before = owner_->SelectedItem();
+    action();
+    if (owner_->SelectedItem() != before) emit owner_->SelectionChanged();
+  }
+
   void mousePressEvent(QMouseEvent* e) override {
-    // Only the left button selects; a right click leaves the selected item for
-    // the pop-up menu it usually opens.
-    if (e->button() == Qt::LeftButton) Base::mousePressEvent(e);
+    noticingSelection([&] {
+      if (e->button() == Qt::LeftButton) {
+        Base::mousePressEvent(e);
+      } else if (e->button() == Qt::RightButton) {
+        // The pop-up a right click opens acts on the item under the pointer.
+        const QModelIndex at = this->indexAt(e->position().toPoint());
+        owner_->SetSelectedItem(at.isValid() ? at.row() + 1 : 0);
+      }
+    });
     const QPoint p = this->viewport()->mapTo(owner_, e->position().toPoint());
     if (const int b = buttonCode(e->button()))
       emit owner_->MouseDown(b, shiftState(e->modifiers()), vb::PixelsToTwipsX(p.x()), vb::PixelsToTwipsY(p.y()));
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    noticingSelection([&] { Base::mouseMoveEvent(e); });
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    noticingSelection([&] { Base::keyPressEvent(e); });
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
     Base::mouseReleaseEvent(e);
@@ -226,7 +250,7 @@ class IconModeView : public EventView<QListView> {
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     if (dragRow_ < 0 || !(e->buttons() & Qt::LeftButton)) {
-      QListView::mouseMoveEvent(e);
+      EventView<QListView>::mouseMoveEvent(e);
       return;
     }
     const QPoint at = e->position().toPoint();
@@ -235,6 +259,33 @@ class IconModeView : public EventView<QListView> {
     const QPoint topLeft = at - grabOffset_ - contentsOrigin();
     placeItem(QPoint(std::max(0, topLeft.x()), std::max(0, topLeft.y())), model()->index(dragRow_, 0));
   }
+  // The arrows go to the nearest picture that way on the screen, whatever
+  // the items' order: the pictures stand where the user put them.
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !model() ||
+        (action != MoveLeft && action != MoveRight && action != MoveUp && action != MoveDown))
+      return QListView::moveCursor(action, modifiers);
+    const QPoint from = rectForIndex(current).center();
+    QModelIndex best;
+    qint64 bestScore = 0;
+    for (int row = 0; row < model()->rowCount(); ++row) {
+      if (row == current.row()) continue;
+      const QModelIndex i = model()->index(row, 0);
+      const QPoint d = rectForIndex(i).center() - from;
+      const int along = action == MoveLeft ? -d.x() : action == MoveRight ? d.x() : action == MoveUp ? -d.y() : d.y();
+      const int across = action == MoveLeft || action == MoveRight ? d.y() : d.x();
+      if (along <= 0) continue;
+      // Straight ahead wins over the same distance off to the side.
+      const qint64 score = qint64(along) + 2 * qint64(std::abs(across));
+      if (!best.isValid() || score < bestScore) {
+        best = i;
+        bestScore = score;
+      }
+    }
+    return best.isValid() ? best : current;
+  }
+
   void mouseReleaseEvent(QMouseEvent* e) override {
     dragRow_ = -1;
     dragging_ = false;
@@ -464,9 +515,20 @@ double ListView::ItemTop(int index) const {
   return vb::PixelsToTwipsY(v->itemRect(model_->index(index - 1, 0)).top());
 }
 
+bool ListView::PlaceFits(double twips) {
+  constexpr int kLargestPlace = 32767;  // pixels
+  return std::isfinite(twips) && twips >= 0 &&
+         twips <= std::max(vb::PixelsToTwipsX(kLargestPlace), vb::PixelsToTwipsY(kLargestPlace));
+}
+
+void ListView::checkPlace(double twips) const {
+  if (!PlaceFits(twips)) Raise(380, QStringLiteral("Invalid property value"));
+}
+
 void ListView::SetItemLeft(int index, double twips) {
   fitViews();
   checkIndex(index);
+  checkPlace(twips);
   auto* v = static_cast<IconModeView*>(icon_);
   const QModelIndex i = model_->index(index - 1, 0);
   v->placeItem(QPoint(vb::TwipsToPixelsX(twips), v->itemRect(i).top()), i);
@@ -475,9 +537,20 @@ void ListView::SetItemLeft(int index, double twips) {
 void ListView::SetItemTop(int index, double twips) {
   fitViews();
   checkIndex(index);
+  checkPlace(twips);
   auto* v = static_cast<IconModeView*>(icon_);
   const QModelIndex i = model_->index(index - 1, 0);
   v->placeItem(QPoint(v->itemRect(i).left(), vb::TwipsToPixelsY(twips)), i);
+}
+
+QPointF ListView::ItemPlaceInView(int index) const {
+  if (view_ != lvwReport) return {ItemLeft(index), ItemTop(index)};
+  fitViews();
+  checkIndex(index);
+  auto* rows = static_cast<EventView<QTreeView>*>(report_);
+  const QPoint cell = rows->visualRect(model_->index(index - 1, 0)).topLeft() + QPoint(0, rows->scrolledDown());
+  const QPoint inList = rows->viewport()->mapTo(this, cell);
+  return {vb::PixelsToTwipsX(inList.x()), vb::PixelsToTwipsY(inList.y())};
 }
 
 int ListView::SelectedItem() const {

@@ -68,10 +68,19 @@ class ListView : public QWidget {
   void SetSubItem(int index, int sub, const QString& text);
 
   // Where an item stands in icon view, relative to the list's contents (twips).
+  // A place must fit the icon view (PlaceFits); any other raises 380.
   double ItemLeft(int index) const;
   double ItemTop(int index) const;
   void SetItemLeft(int index, double twips);
   void SetItemTop(int index, double twips);
+  // Whether an item can stand at this coordinate of the icon view (twips): from
+  // 0 to 32767 pixels, the places the common control keeps, so it can be
+  // scrolled to and seen.
+  static bool PlaceFits(double twips);
+  // Where an item stands in the view showing now, relative to the list
+  // (twips): in icon view its place as above, in report view the top left of
+  // its row's first cell as if the rows were not scrolled.
+  QPointF ItemPlaceInView(int index) const;
 
   // The selected item, 0 for none; 0 clears the selection.
   int SelectedItem() const;
@@ -99,6 +108,11 @@ class ListView : public QWidget {
 
  signals:
   void Click();
+  // The user changed the selected item: a press of either mouse button (a
+  // right click selects the item under the pointer first, or no item on an
+  // empty place), a drag over the rows or a key. Sent before MouseDown; a
+  // change made by the program sends nothing.
+  void SelectionChanged();
   void DblClick();
   // Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; x, y in twips
   // relative to the list.
@@ -107,6 +121,7 @@ class ListView : public QWidget {
 
  private:
   void checkIndex(int index) const;
+  void checkPlace(double twips) const;
   void applyColumnWidths();
   void fitViews() const;
   void resizeEvent(QResizeEvent* event) override;

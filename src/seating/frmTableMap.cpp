@@ -69,6 +69,10 @@ frmTableMap::frmTableMap() {
   layout->activate();
 
   connect(lvwTable, &platform::ListView::Click, this, [this] { platform::RunHandler([this] { lvwTable_Click(); }); });
+  // A key or a right click that moves the selection does what a click does,
+  // so the chosen table and its commands always follow the selected item.
+  connect(lvwTable, &platform::ListView::SelectionChanged, this,
+          [this] { platform::RunHandler([this] { lvwTable_Click(); }); });
   connect(lvwTable, &platform::ListView::DblClick, this,
           [this] { platform::RunHandler([this] { lvwTable_DblClick(); }); });
   connect(lvwTable, &platform::ListView::MouseDown, this, [this](int b, int s, double x, double y) {
@@ -281,10 +285,9 @@ void frmTableMap::UpdateSelection(bool repaintToolbar) {
 }
 
 void frmTableMap::ViewTable() {
-  if (g_SelTable == 0) return;
-  // The count of the item selected now, which keys may have moved since the click.
-  const int sel = lvwTable->SelectedItem();
-  const int people = sel ? TablePeopleFromText(lvwTable->ItemText(sel)) : 0;
+  if (g_SelTable == 0 || g_SelTable > lvwTable->ItemCount()) return;
+  // The number and the count of one and the same table.
+  const int people = PeopleAtTable(g_SelTable);
   g_SelTablePeople = static_cast<quint8>(std::min(people, 255));
   if (people > g_MaxChairs) {
     MsgBox(OverLimitMessage());

@@ -33,14 +33,27 @@ QString CoordinateText(double twips) {
   return vb::Str(QString::number(static_cast<float>(twips), 'g', 7).toDouble());
 }
 
-// The left and top texts of a stored place, trimmed; none without ", ".
+// A stored place: the left and top texts, trimmed, and their numbers.
 struct StoredPlace {
   QString left, top;
+  double x = 0, y = 0;
 };
-std::optional<StoredPlace> SplitPlace(const QString& value) {
+
+// The place a stored value names, or none: no ", ", a part that is no number,
+// or a place outside the map (a table there could not be seen or reached).
+std::optional<StoredPlace> SavedPlace(const QString& value) {
   const qsizetype at = value.indexOf(kSeparator);
   if (at < 0) return std::nullopt;
-  return StoredPlace{vb::Trim(value.left(at)), vb::Trim(value.mid(at + kSeparator.size()))};
+  StoredPlace place{vb::Trim(value.left(at)), vb::Trim(value.mid(at + kSeparator.size()))};
+  if (!vb::IsNumeric(place.left) || !vb::IsNumeric(place.top)) return std::nullopt;
+  ErrorState conversion;
+  conversion([&] {
+    place.x = vb::CDbl(place.left);
+    place.y = vb::CDbl(place.top);
+  });
+  if (conversion.failed() || !platform::ListView::PlaceFits(place.x) || !platform::ListView::PlaceFits(place.y))
+    return std::nullopt;
+  return place;
 }
 
 }  // namespace
@@ -63,15 +76,13 @@ void frmTableMap::LoadTablesMap() {
   m_GardenMapPath = ReadINI(ini, kSection, kGardenKey, QString());
   const int items = lvwTable->ItemCount();
   for (int i = 1; i <= items; ++i) {
-    const QString value = ReadINI(ini, kSection, TableKey(i), kNoValue);
-    if (value == kNoValue) continue;
-    const std::optional<StoredPlace> place = SplitPlace(value);
-    // A place that does not read as two numbers leaves the table where it stands.
-    if (!place || !vb::IsNumeric(place->left) || !vb::IsNumeric(place->top)) continue;
+    // No place, or none the map can take, leaves the table where it stands.
+    const std::optional<StoredPlace> place = SavedPlace(ReadINI(ini, kSection, TableKey(i), kNoValue));
+    if (!place) continue;
     ErrorState ignored;
     ignored([&] {
-      lvwTable->SetItemLeft(i, vb::CDbl(place->left));
-      lvwTable->SetItemTop(i, vb::CDbl(place->top));
+      lvwTable->SetItemLeft(i, place->x);
+      lvwTable->SetItemTop(i, place->y);
     });
   }
 }
@@ -80,10 +91,9 @@ bool frmTableMap::IsTablesMapChanged() {
   const QString ini = IniFile();
   const int items = lvwTable->ItemCount();
   for (int i = 1; i <= items; ++i) {
-    const QString value = ReadINI(ini, kSection, TableKey(i), kNoValue);
-    // A table whose place was never saved counts as moved.
-    if (value == kNoValue) return true;
-    const std::optional<StoredPlace> place = SplitPlace(value);
+    // A table whose place was never saved, or not as one the map can take,
+    // counts as moved.
+    const std::optional<StoredPlace> place = SavedPlace(ReadINI(ini, kSection, TableKey(i), kNoValue));
     if (!place) return true;
     if (CoordinateText(lvwTable->ItemLeft(i)) != place->left || CoordinateText(lvwTable->ItemTop(i)) != place->top)
       return true;

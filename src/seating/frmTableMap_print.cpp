@@ -1,5 +1,6 @@
 // Printing the tables map on one page: the title, the garden picture, every
-// table's picture and text where it stands on the screen, a rule and a footer.
+// table's picture and text where it stands on the screen (on the map, or at
+// its row of the detailed list), a rule and a footer.
 #include "app/mdlWedding.h"
 #include "app/wedding_schema.h"
 #include "frmTableMap.h"
@@ -58,9 +59,13 @@ void frmTableMap::PrintTablesMap() {
   int items = 0;
   err([&] { items = lvwTable->ItemCount(); });
   for (int i = 1; i <= items; ++i) {
+    // Where the table stands in the view showing: on the map or at its row.
     double left = 0, top = 0;
-    err([&] { left = lvwTable->ItemLeft(i); });
-    err([&] { top = lvwTable->ItemTop(i); });
+    err([&] {
+      const QPointF place = lvwTable->ItemPlaceInView(i);
+      left = place.x();
+      top = place.y();
+    });
     err([&] {
       // The page leaves 500 twips between a picture and its text: room for a
       // 32-pixel picture, so the map's larger pictures are printed at that size.

@@ -1,8 +1,5 @@
 // Renumbering a table: everybody seated at one table moves to another number,
 // or the two tables swap their guests when the target has guests too.
-#include <QVector>
-#include <algorithm>
-
 #include "app/mdlWedding.h"
 #include "frmTableMap.h"
 #include "guestlist/frmPelmora.h"
@@ -53,8 +50,9 @@ void frmTableMap::UpdateTableNum() {
 }
 
 // Every seated invitation of Src gets Dest and every one of Dest gets Src, in
-// one pass. A write that fails puts back the records already changed, so the
-// two tables never end up with their guests mixed, and the failure is shown.
+// one pass and one transaction: a write that fails leaves every record as it
+// was, so the two tables never end up with their guests mixed, and the
+// failure is shown.
 void frmTableMap::ChangeTableNum(quint8 SrcTableNum, quint8 DestTableNum) {
   const int src = SrcTableNum, dest = DestTableNum;
   ErrorState ignored;
@@ -92,28 +90,22 @@ void frmTableMap::ChangeTableNum(quint8 SrcTableNum, quint8 DestTableNum) {
   }
 
   if (!err.failed()) {
-    // Record position and table before the change, for putting it back.
-    QVector<std::pair<long, int>> changed;
     err([&] {
-      if (g_RS->Bof() && g_RS->Eof()) return;  // no records
-      g_RS->MoveFirst();
-      for (; !g_RS->Eof(); g_RS->MoveNext()) {
-        const int t = TableOf(*g_RS);
-        const int to = t == src ? dest : t == dest ? src : -1;
-        if (to < 0) continue;
-        SetTable(*g_RS, to);
-        changed.append({g_RS->AbsolutePosition(), t});
+      g_DB->BeginTrans();
+      if (!(g_RS->Bof() && g_RS->Eof())) {
+        for (g_RS->MoveFirst(); !g_RS->Eof(); g_RS->MoveNext()) {
+          const int t = TableOf(*g_RS);
+          if (t == src)
+            SetTable(*g_RS, dest);
+          else if (t == dest)
+            SetTable(*g_RS, src);
+        }
       }
+      g_DB->CommitTrans();
     });
     if (err.failed()) {
-      std::reverse(changed.begin(), changed.end());
-      for (const auto& [position, table] : changed) {
-        ErrorState undo;
-        undo([&] {
-          g_RS->SetAbsolutePosition(position);
-          SetTable(*g_RS, table);
-        });
-      }
+      ErrorState undo;
+      undo([&] { g_DB->Rollback(); });
     }
   }
   {

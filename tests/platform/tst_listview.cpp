@@ -9,6 +9,7 @@
 #include <QTreeView>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 
 #include "platform/listview.h"
@@ -43,6 +44,7 @@ class ListViewTest : public QObject {
   void viewsShareItemsAndSelection();
   void positionsInIconView();
   void mouseAndFocusEvents();
+  void selectionByMouseAndKeys();
   void backgroundPicture();
   void manyTextsOneRepaint();
 };
@@ -106,6 +108,7 @@ void ListViewTest::viewsShareItemsAndSelection() {
   lv.AddColumnHeader("a", 1500);
   lv.AddColumnHeader("b", 3000);
   for (int i = 1; i <= 12; ++i) lv.AddItem(QString::number(i));
+  lv.resize(400, 160);  // the report's rows do not all fit
   lv.show();
   QVERIFY(QTest::qWaitForWindowExposed(&lv));
   QCOMPARE(lv.View(), ListView::lvwIcon);
@@ -129,6 +132,29 @@ void ListViewTest::viewsShareItemsAndSelection() {
   QCOMPARE(lv.SelectedItem(), 0);
   lv.SetSelectedItem(12);
   QCOMPARE(lv.SelectedItem(), 12);
+
+  // Where an item stands in the view showing: its place in icon view, its row
+  // in report view, one under the other below the header, scrolled or not.
+  lv.SetItemLeft(2, 3000);
+  QCOMPARE(lv.ItemPlaceInView(2), QPointF(3000, lv.ItemTop(2)));
+  lv.SetView(ListView::lvwReport);
+  auto* rows = lv.ReportView();
+  rows->scrollToTop();
+  const double rowHeight = vb::PixelsToTwipsY(rows->visualRect(rows->model()->index(0, 0)).height());
+  QVERIFY(lv.ItemPlaceInView(1).y() >= vb::PixelsToTwipsY(static_cast<QTreeView*>(rows)->header()->height()));
+  QVector<QPointF> places;
+  for (int i = 1; i <= 12; ++i) {
+    places << lv.ItemPlaceInView(i);
+    const QPoint inList(vb::TwipsToPixelsX(places.last().x()) + 2, vb::TwipsToPixelsY(places.last().y()) + 2);
+    if (i <= 3) QCOMPARE(rows->indexAt(rows->viewport()->mapFrom(&lv, inList)).row(), i - 1);
+    if (i > 1) {
+      QCOMPARE(places[i - 1].x(), places[0].x());
+      QCOMPARE(places[i - 1].y() - places[i - 2].y(), rowHeight);
+    }
+  }
+  rows->scrollToBottom();
+  QVERIFY(rows->verticalScrollBar()->value() > 0);
+  for (int i = 1; i <= 12; ++i) QCOMPARE(lv.ItemPlaceInView(i), places[i - 1]);
 }
 
 void ListViewTest::positionsInIconView() {
@@ -177,6 +203,15 @@ void ListViewTest::positionsInIconView() {
   lv.SetItemTop(3, 2250);
   QCOMPARE(lv.ItemLeft(3), 1500.0);
   QCOMPARE(lv.ItemTop(3), 2250.0);
+  // A place the icon view cannot hold is refused and changes nothing.
+  for (double bad : {-1.0, -5000.0, 1e30, vb::PixelsToTwipsX(32768), std::nan(""), HUGE_VAL}) {
+    QVERIFY(!ListView::PlaceFits(bad));
+    QCOMPARE(errorNumber([&] { lv.SetItemLeft(3, bad); }), 380L);
+    QCOMPARE(errorNumber([&] { lv.SetItemTop(3, bad); }), 380L);
+  }
+  QVERIFY(ListView::PlaceFits(0) && ListView::PlaceFits(vb::PixelsToTwipsX(32767)));
+  QCOMPARE(lv.ItemLeft(3), 1500.0);
+  QCOMPARE(lv.ItemTop(3), 2250.0);
   const double left4 = lv.ItemLeft(4), top4 = lv.ItemTop(4);
   // Texts and view switches leave the places alone.
   lv.SetItemText(3, "moved");
@@ -223,6 +258,7 @@ void ListViewTest::mouseAndFocusEvents() {
   QCOMPARE(down[0][2].toDouble(), vb::PixelsToTwipsX(inList.x()));
   QCOMPARE(down[0][3].toDouble(), vb::PixelsToTwipsY(inList.y()));
   QCOMPARE(click.size(), 0);  // only the left button clicks
+  QCOMPARE(lv->SelectedItem(), 2);  // but the right button selects
 
   QTest::mouseClick(vp, Qt::LeftButton, {}, at);
   QCOMPARE(click.size(), 1);
@@ -239,6 +275,92 @@ void ListViewTest::mouseAndFocusEvents() {
   lv->setFocus(Qt::TabFocusReason);
   QCOMPARE(focus.size(), 1);
   QVERIFY(lv->ReportView()->hasFocus());
+}
+
+// Every change of the selected item the user makes is told, however it is
+// made; what the program selects is not.
+void ListViewTest::selectionByMouseAndKeys() {
+  ListView lv;
+  lv.setLayoutDirection(Qt::RightToLeft);
+  lv.resize(420, 400);
+  lv.AddColumnHeader("a", 1500);
+  for (int i = 1; i <= 8; ++i) lv.AddItem(QString::number(i));
+  lv.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&lv));
+  QSignalSpy changed(&lv, &ListView::SelectionChanged), down(&lv, &ListView::MouseDown);
+  // Told before MouseDown, so a pop-up the press opens finds the new item.
+  int selectedAtMouseDown = -1;
+  connect(&lv, &ListView::MouseDown, &lv, [&] { selectedAtMouseDown = lv.SelectedItem(); });
+  QWidget* vp = lv.CurrentView()->viewport();
+
+  lv.SetSelectedItem(3);
+  QCOMPARE(changed.size(), 0);
+  QTest::mousePress(vp, Qt::RightButton, {}, lv.ItemRect(5).center());
+  QCOMPARE(lv.SelectedItem(), 5);
+  QCOMPARE(changed.size(), 1);
+  QCOMPARE(selectedAtMouseDown, 5);
+  QTest::mousePress(vp, Qt::RightButton, {}, lv.ItemRect(5).center());  // the same item again
+  QCOMPARE(changed.size(), 1);
+  QTest::mousePress(vp, Qt::MiddleButton, {}, lv.ItemRect(2).center());
+  QCOMPARE(lv.SelectedItem(), 5);
+  QCOMPARE(changed.size(), 1);
+  // A right click beside every picture leaves no item selected.
+  const QPoint empty(4, vp->height() - 4);
+  QVERIFY(!lv.CurrentView()->indexAt(empty).isValid());
+  QTest::mousePress(vp, Qt::RightButton, {}, empty);
+  QCOMPARE(lv.SelectedItem(), 0);
+  QCOMPARE(changed.size(), 2);
+  QCOMPARE(selectedAtMouseDown, 0);
+  QTest::mouseClick(vp, Qt::LeftButton, {}, lv.ItemRect(1).center());
+  QCOMPARE(changed.size(), 3);
+  QCOMPARE(selectedAtMouseDown, 1);
+
+  // The arrows go to the picture next on the screen that way; right to left
+  // the next item stands on the left.
+  QCOMPARE(lv.ItemTop(1), lv.ItemTop(2));
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Left);
+  QCOMPARE(lv.SelectedItem(), 2);
+  QCOMPARE(changed.size(), 4);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Right);
+  QCOMPARE(lv.SelectedItem(), 1);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Right);  // nothing further right
+  QCOMPARE(lv.SelectedItem(), 1);
+  QCOMPARE(changed.size(), 5);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Down);
+  QVERIFY(lv.ItemTop(lv.SelectedItem()) > lv.ItemTop(1));
+  QCOMPARE(lv.ItemLeft(lv.SelectedItem()), lv.ItemLeft(1));
+  QCOMPARE(changed.size(), 6);
+  // A picture the user moved is reached where it stands.
+  lv.SetItemLeft(8, 0);
+  lv.SetItemTop(8, 0);
+  lv.SetSelectedItem(lv.ItemCount() - 4);  // the left end of the first row
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Left);
+  QCOMPARE(lv.SelectedItem(), 8);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Home);
+  QCOMPARE(lv.SelectedItem(), 1);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_End);
+  QCOMPARE(lv.SelectedItem(), 8);
+  QCOMPARE(changed.size(), 9);
+
+  // The report view: keys, a right click and a drag over the rows.
+  lv.SetView(ListView::lvwReport);
+  vp = lv.CurrentView()->viewport();
+  changed.clear();
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Home);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Down);
+  QCOMPARE(lv.SelectedItem(), 2);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_End);
+  QCOMPARE(lv.SelectedItem(), 8);
+  QTest::keyClick(lv.CurrentView(), Qt::Key_Down);  // already the last
+  QCOMPARE(changed.size(), 3);
+  QTest::mousePress(vp, Qt::RightButton, {}, lv.ItemRect(4).center());
+  QCOMPARE(lv.SelectedItem(), 4);
+  QCOMPARE(changed.size(), 4);
+  QTest::mousePress(vp, Qt::LeftButton, {}, lv.ItemRect(6).center());
+  QTest::mouseMove(vp, lv.ItemRect(7).center());
+  QCOMPARE(lv.SelectedItem(), 7);
+  QCOMPARE(changed.size(), 6);
+  QTest::mouseRelease(vp, Qt::LeftButton, {}, lv.ItemRect(7).center());
 }
 
 void ListViewTest::backgroundPicture() {

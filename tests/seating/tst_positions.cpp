@@ -115,6 +115,7 @@ class TablePositionsTest : public QObject {
  private slots:
   void saveQuestionAndSavedPlaces();
   void placesReadBackFromTheFile();
+  void placesOutsideTheMap();
   void moreAndFewerTables();
   void resetToTheListsArrangement();
   void chooseGardenPicture();
@@ -229,6 +230,43 @@ void TablePositionsTest::placesReadBackFromTheFile() {
   QVERIFY(qAbs(place(map, 3).x() - 1234.5) < 15);
   QVERIFY(closeAsking(map, platform::vbCancel));
   QCOMPARE(readKey(tableKey(3)), QStringLiteral("1234.5, 600"));
+}
+
+// A hand-edited place the map cannot show or reach counts as no saved place:
+// the table stands where the list puts it, and closing asks to save.
+void TablePositionsTest::placesOutsideTheMap() {
+  testsupport::ProgramFolder folder;
+  testsupport::makeWeddingDb();
+  g_MaxTables = 7;
+  frmTableMap& map = showMap();
+  const QVector<QPointF> own = places(map);
+  map.Toolbar1->Click(1);
+  QVERIFY(closeQuietly(map));
+
+  writeKey(tableKey(1), QStringLiteral("-5000, -5000"));
+  writeKey(tableKey(2), QStringLiteral("1e30, 0"));
+  writeKey(tableKey(3), QStringLiteral("0, -1"));
+  writeKey(tableKey(4), QStringLiteral("600000, 300"));
+  writeKey(tableKey(5), QStringLiteral("300, 1e309"));
+  writeKey(tableKey(6), QStringLiteral("2250, 3000"));
+  map.show();
+  map.InitTableView(g_TableViewMode);
+  for (int t = 1; t <= 5; ++t) {
+    QCOMPARE(place(map, t), own[t - 1]);
+    // Where the user can see and click it.
+    const QRect r = map.lvwTable->ItemRect(t);
+    QVERIFY(map.lvwTable->IconView()->viewport()->rect().contains(r.center()));
+    QCOMPARE(map.lvwTable->IconView()->indexAt(r.center()).row(), t - 1);
+  }
+  QCOMPARE(place(map, 6), QPointF(2250, 3000));
+  QCOMPARE(place(map, 7), own[6]);
+
+  // Not saved places: the close asks, and OK writes the places the tables have.
+  QVERIFY(closeAsking(map, platform::vbOK));
+  for (int t = 1; t <= 5; ++t)
+    QCOMPARE(readKey(tableKey(t)), QStringLiteral("%1, %2").arg(vb::Str(own[t - 1].x()), vb::Str(own[t - 1].y())));
+  map.show();
+  QVERIFY(closeQuietly(map));
 }
 
 void TablePositionsTest::moreAndFewerTables() {

@@ -2,12 +2,14 @@
 // empty number, swapping two tables, refused numbers, and a write that fails
 // halfway through.
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
 #include <sqlite3.h>
 
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
 #include "guestlist/guestlist_fixture.h"
+#include "platform/dao_faults.h"
 #include "platform/flexgrid.h"
 #include "platform/listview.h"
 #include "platform/msgbox.h"
@@ -62,6 +64,25 @@ QMap<QString, int> tablesInDb() {
   return out;
 }
 
+// Every field of every PELMORA row, by family name.
+QMap<QString, QVariantMap> rowsInDb() {
+  QMap<QString, QVariantMap> out;
+  for (const QVariantMap& r : testsupport::readInvitations()) out.insert(r.value(QStringLiteral("FAMILY_NAME")).toString(), r);
+  return out;
+}
+
+// Wed.mdb is `before` except for TABLE_NO of the families named in `moved`.
+void checkOnlyTablesMoved(const QMap<QString, QVariantMap>& before, const QMap<QString, int>& moved) {
+  QMap<QString, QVariantMap> expected = before;
+  for (auto it = moved.begin(); it != moved.end(); ++it) {
+    QVERIFY2(expected.contains(it.key()), qPrintable(it.key()));
+    expected[it.key()][QStringLiteral("TABLE_NO")] = it.value();
+  }
+  const QMap<QString, QVariantMap> now = rowsInDb();
+  QCOMPARE(now.keys(), expected.keys());
+  for (const QString& family : now.keys()) QCOMPARE(now[family], expected[family]);
+}
+
 frmTableMap& showMap() {
   frmTableMap& map = frmTableMap::Default();
   map.show();
@@ -106,6 +127,8 @@ class TableRenumberTest : public QObject {
   void swapTwoTables();
   void numbersRefused();
   void failedWritePutsEverythingBack();
+  void rightClickRenumbersTheTableUnderThePointer();
+  void allOrNothingWhenWritesFail();
 };
 
 void TableRenumberTest::moveToAnEmptyTable() {
@@ -296,6 +319,80 @@ void TableRenumberTest::failedWritePutsEverythingBack() {
   QCOMPARE(prompts().messages().size(), 1);
   QCOMPARE(tablesInDb(), start);
   QCOMPARE(map.lvwTable->ItemText(6), kPrefix + QStringLiteral("0"));
+}
+
+// Table 3 picked before, table 5 right-clicked: the pop-up's renumbering moves
+// the guests of table 5, and only theirs.
+void TableRenumberTest::rightClickRenumbersTheTableUnderThePointer() {
+  testsupport::ProgramFolder folder;
+  loadMainWindow(wedding(), 10, 15);
+  frmTableMap& map = showMap();
+  const QMap<QString, QVariantMap> start = rowsInDb();
+  QWidget* vp = map.lvwTable->CurrentView()->viewport();
+  QTest::mouseClick(vp, Qt::LeftButton, {}, map.lvwTable->ItemRect(3).center());
+  QCOMPARE(g_SelTable, quint8(3));
+
+  QTest::mousePress(vp, Qt::RightButton, {}, map.lvwTable->ItemRect(5).center());
+  QMenu* menu = map.mnuPopTable;
+  QVERIFY(menu->isVisible());
+  QVERIFY(map.popUpdateTableNum->isEnabled());
+  prompts().answerInput(QStringLiteral("7"));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(map.popUpdateTableNum).center());
+  QVERIFY(!menu->isVisible());
+  QCOMPARE(prompts().shown().size(), 1);  // the input box; table 7 is empty
+  checkOnlyTablesMoved(start, {{QStringLiteral("ברק"), 7}, {QStringLiteral("ורד"), 7}});
+  QCOMPARE(map.lvwTable->ItemText(3), kPrefix + QStringLiteral("7"));
+  QCOMPARE(map.lvwTable->ItemText(5), kPrefix + QStringLiteral("0"));
+  QCOMPARE(map.lvwTable->ItemText(7), kPrefix + QStringLiteral("8"));
+}
+
+// The disk fills up in the middle of a renumbering, so that putting back the
+// records already changed would fail too: the file stays exactly as it was.
+void TableRenumberTest::allOrNothingWhenWritesFail() {
+  testsupport::ProgramFolder folder;
+  struct ClearFaults {
+    ~ClearFaults() { dao::faults::Clear(); }
+  } clearFaults;
+  loadMainWindow(wedding(), 10, 15);
+  frmTableMap& map = showMap();
+  const QMap<QString, QVariantMap> start = rowsInDb();
+
+  // A swap of tables 3 and 5 writes four records; the second, the last.
+  for (int written : {1, 3}) {
+    prompts().clearShown();
+    prompts().answer(platform::vbYes);
+    prompts().answer(platform::vbOK);
+    dao::faults::FailRowWritesAfter(written);
+    renumber(map, 3, QStringLiteral("5"));
+    dao::faults::Clear();
+    QCOMPARE(prompts().messages().size(), 2);
+    QCOMPARE(prompts().messages().first(), kSwapQuestion);
+    QCOMPARE(prompts().shown().last().text, QStringLiteral("Not enough space on disk."));
+    QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+    checkOnlyTablesMoved(start, {});
+    QCOMPARE(map.lvwTable->ItemText(3), kPrefix + QStringLiteral("7"));
+    QCOMPARE(map.lvwTable->ItemText(5), kPrefix + QStringLiteral("8"));
+  }
+
+  // A move to the empty table 6 whose second write fails.
+  prompts().clearShown();
+  prompts().answer(platform::vbOK);
+  dao::faults::FailRowWritesAfter(1);
+  renumber(map, 3, QStringLiteral("6"));
+  dao::faults::Clear();
+  QCOMPARE(prompts().messages(), QStringList{QStringLiteral("Not enough space on disk.")});
+  checkOnlyTablesMoved(start, {});
+  QCOMPARE(map.lvwTable->ItemText(6), kPrefix + QStringLiteral("0"));
+
+  // With room on the disk again the same swap goes through whole.
+  prompts().clearShown();
+  prompts().answer(platform::vbYes);
+  renumber(map, 3, QStringLiteral("5"));
+  QCOMPARE(prompts().messages(), QStringList{kSwapQuestion});
+  checkOnlyTablesMoved(start, {{QStringLiteral("אבני"), 5},
+                               {QStringLiteral("גולן"), 5},
+                               {QStringLiteral("ברק"), 3},
+                               {QStringLiteral("ורד"), 3}});
 }
 
 PELMORA_TEST(TableRenumberTest)

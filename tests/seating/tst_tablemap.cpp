@@ -2,6 +2,7 @@
 // selection and its commands, and closing the window while the program runs.
 #include <QAbstractItemView>
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QtTest>
 
@@ -12,6 +13,7 @@
 #include "platform/msgbox.h"
 #include "platform/toolbar.h"
 #include "platform/vberror.h"
+#include "seating/frmTable.h"
 #include "seating/frmTableMap.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
@@ -74,6 +76,7 @@ class TableMapTest : public QObject {
   void rowsTheMapCannotShow();
   void closingOnlyHides();
   void closingCallsBackTheMainWindow();
+  void keysMoveTheChosenTable();
   void rightClickOpensThePopup();
   void peopleFromItemText();
 };
@@ -344,15 +347,20 @@ void TableMapTest::tablesOverTheLimit() {
   map.InitTableView(1);
   QVERIFY(prompts().shown().isEmpty());
 
-  // The seat view takes the item selected now, also when keys moved the
-  // selection from the table clicked last.
-  map.lvwTable->SetSelectedItem(3);
-  map.lvwTable_Click();
-  map.lvwTable->SetSelectedItem(4);
-  prompts().answer(platform::vbOK);
-  map.ViewTable();
-  QCOMPARE(prompts().messages(), QStringList{kEmpty});
-  QCOMPARE(g_SelTablePeople, quint8(0));
+  // A key that moves the selection does what a click does: from the empty
+  // table 4 to table 3, the seat commands come on and the seat view opens on
+  // table 3 with its own people.
+  clickItem(map, 4);
+  QVERIFY(!seatCommandsEnabled(map));
+  QTest::keyClick(map.lvwTable->CurrentView(), Qt::Key_Right);
+  QCOMPARE(map.lvwTable->SelectedItem(), 3);
+  QCOMPARE(g_SelTable, quint8(3));
+  QVERIFY(seatCommandsEnabled(map));
+  map.popTableSitView->trigger();
+  QVERIFY(prompts().shown().isEmpty());
+  QCOMPARE(g_SelTablePeople, quint8(4));
+  QVERIFY(frmTable::IsLoaded());
+  QCOMPARE(frmTable::Default().lblTableNum->text(), QStringLiteral("שולחן מס' 3"));
 }
 
 void TableMapTest::overLimitOncePerAction() {
@@ -510,33 +518,131 @@ void TableMapTest::closingCallsBackTheMainWindow() {
   QVERIFY(prompts().shown().isEmpty());
 }
 
+// Every key that moves the selection does what a click does: the chosen table,
+// its count and the seat commands all follow the item selected now.
+void TableMapTest::keysMoveTheChosenTable() {
+  testsupport::ProgramFolder folder;
+  testsupport::makeWeddingDb();
+  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 1);
+  addInvitation(QStringLiteral("לוי"), QStringLiteral("שרה"), 2, 2);
+  addInvitation(QStringLiteral("גל"), QStringLiteral("נוי"), 4, 6);
+  g_NewLine = QStringLiteral("\r\n");
+  g_MaxTables = 6;
+  g_MaxChairs = 15;
+  frmTableMap& map = showMap();
+  prompts().answer(platform::vbCancel);  // places never saved: leaving the map asks
+  map.Toolbar1->Click(8);
+  prompts().clearShown();
+  QAbstractItemView* list = map.lvwTable->CurrentView();
+
+  // Table 1 clicked, Down to table 2, then the toolbar's seat button.
+  clickItem(map, 1);
+  QCOMPARE(g_SelTable, quint8(1));
+  QTest::keyClick(list, Qt::Key_Down);
+  QCOMPARE(map.lvwTable->SelectedItem(), 2);
+  QCOMPARE(g_SelTable, quint8(2));
+  QVERIFY(seatCommandsEnabled(map));
+  QTest::mouseClick(map.Toolbar1->widgetForAction(map.Toolbar1->Button(5)), Qt::LeftButton);
+  QVERIFY(prompts().shown().isEmpty());
+  QVERIFY(frmTable::IsLoaded());
+  frmTable& view = frmTable::Default();
+  QCOMPARE(view.lblTableNum->text(), QStringLiteral("שולחן מס' 2"));
+  QCOMPARE(view.lblNumOfPpl->text(), QStringLiteral("שולחן של 2 מוזמנים"));
+  QCOMPARE(view.txtChair.size(), 2);
+  QCOMPARE(view.txtChair[0]->Text(), QStringLiteral("לוי\r\nשרה"));
+  QCOMPARE(view.txtChair[1]->Text(), QStringLiteral("לוי\r\nשרה"));
+  map.activateWindow();
+  list->setFocus(Qt::ActiveWindowFocusReason);
+
+  // Down to the empty table 3: the seat commands go off with it.
+  QTest::keyClick(list, Qt::Key_Down);
+  QCOMPARE(g_SelTable, quint8(3));
+  QVERIFY(!seatCommandsEnabled(map));
+  // End and Home; Up from the last table.
+  QTest::keyClick(list, Qt::Key_End);
+  QCOMPARE(g_SelTable, quint8(6));
+  QVERIFY(seatCommandsEnabled(map));
+  QTest::keyClick(list, Qt::Key_Up);
+  QCOMPARE(g_SelTable, quint8(5));
+  QVERIFY(!seatCommandsEnabled(map));
+  QTest::keyClick(list, Qt::Key_Home);
+  QCOMPARE(g_SelTable, quint8(1));
+  QVERIFY(seatCommandsEnabled(map));
+
+  // On the map the arrows move between the pictures, which stand from the
+  // right: Left goes on to table 2, Right back to table 1.
+  map.Toolbar1->Click(7);
+  list = map.lvwTable->CurrentView();
+  list->setFocus(Qt::ActiveWindowFocusReason);
+  QCOMPARE(map.lvwTable->SelectedItem(), 1);
+  QTest::keyClick(list, Qt::Key_Left);
+  QCOMPARE(map.lvwTable->SelectedItem(), 2);
+  QCOMPARE(g_SelTable, quint8(2));
+  // Double-clicking is not needed: the pop-up's seat view opens table 2.
+  map.popTableSitView->trigger();
+  QCOMPARE(frmTable::Default().lblTableNum->text(), QStringLiteral("שולחן מס' 2"));
+  QCOMPARE(g_SelTablePeople, quint8(2));
+  QTest::keyClick(list, Qt::Key_Right);
+  QCOMPARE(g_SelTable, quint8(1));
+  QVERIFY(prompts().shown().isEmpty());
+}
+
+// A right click first selects the item under the pointer, as the platform's
+// list view does, and the pop-up then offers what that table allows.
 void TableMapTest::rightClickOpensThePopup() {
   testsupport::ProgramFolder folder;
   testsupport::makeWeddingDb();
+  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 5);
   g_MaxTables = 6;
   g_MaxChairs = 15;
   frmTableMap& map = showMap();
   const QPoint at = map.lvwTable->ItemRect(3).center();
   QTest::mouseClick(viewport(map), Qt::LeftButton, {}, at);
-  QTest::mousePress(viewport(map), Qt::MiddleButton, {}, at);
+  QVERIFY(!seatCommandsEnabled(map));
+  QTest::mousePress(viewport(map), Qt::MiddleButton, {}, map.lvwTable->ItemRect(5).center());
   QVERIFY(!map.mnuPopTable->isVisible());
-  QTest::mousePress(viewport(map), Qt::RightButton, {}, map.lvwTable->ItemRect(5).center());
-  QVERIFY(map.mnuPopTable->isVisible());
-  map.mnuPopTable->hide();
-  QCOMPARE(map.lvwTable->SelectedItem(), 3);  // the pop-up acts on the selected table
   QCOMPARE(g_SelTable, quint8(3));
-  QTest::mousePress(viewport(map), Qt::RightButton, {}, at);
+
+  const QPoint five = map.lvwTable->ItemRect(5).center();
+  QTest::mousePress(viewport(map), Qt::RightButton, {}, five);
   QVERIFY(map.mnuPopTable->isVisible());
-  const QPoint expected = viewport(map)->mapToGlobal(at);
+  QCOMPARE(map.lvwTable->SelectedItem(), 5);
+  QCOMPARE(g_SelTable, quint8(5));
+  QVERIFY(seatCommandsEnabled(map));  // table 5 has people
+  const QPoint expected = viewport(map)->mapToGlobal(five);
   QVERIFY((map.mnuPopTable->pos() - expected).manhattanLength() <= 2 ||
           map.mnuPopTable->geometry().contains(expected) ||
           (map.mnuPopTable->geometry().topRight() - expected).manhattanLength() <= 2);
   map.mnuPopTable->hide();
 
-  // The pop-up switches views like the toolbar.
+  // Back on the empty table 3, and then on no table at all: the pop-up still
+  // opens, with the seat commands off.
+  QTest::mousePress(viewport(map), Qt::RightButton, {}, at);
+  QVERIFY(map.mnuPopTable->isVisible());
+  QCOMPARE(g_SelTable, quint8(3));
+  QVERIFY(!seatCommandsEnabled(map));
+  map.mnuPopTable->hide();
+  QTest::mouseClick(viewport(map), Qt::LeftButton, {}, five);
+  const QPoint nowhere(4, viewport(map)->height() - 4);
+  QVERIFY(!map.lvwTable->CurrentView()->indexAt(nowhere).isValid());
+  QTest::mousePress(viewport(map), Qt::RightButton, {}, nowhere);
+  QVERIFY(map.mnuPopTable->isVisible());
+  QCOMPARE(map.lvwTable->SelectedItem(), 0);
+  QCOMPARE(g_SelTable, quint8(0));
+  QVERIFY(!seatCommandsEnabled(map));
+  map.mnuPopTable->hide();
+
+  // In the detailed list too.
   prompts().answer(platform::vbCancel);  // places never saved
   map.popDetailed->trigger();
   QCOMPARE(map.lvwTable->View(), platform::ListView::lvwReport);
+  QTest::mousePress(viewport(map), Qt::RightButton, {}, map.lvwTable->ItemRect(5).center());
+  QVERIFY(map.mnuPopTable->isVisible());
+  QCOMPARE(g_SelTable, quint8(5));
+  QVERIFY(seatCommandsEnabled(map));
+  map.mnuPopTable->hide();
+
+  // The pop-up switches views like the toolbar.
   map.popTableMap->trigger();
   QCOMPARE(map.lvwTable->View(), platform::ListView::lvwIcon);
   QVERIFY(map.popTableMap->isChecked());

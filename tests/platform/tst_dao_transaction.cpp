@@ -1,0 +1,211 @@
+// Transactions of the database engine: what lands in the file after a commit,
+// a rollback, a write that fails halfway and a close in the middle, read back
+// with SQLite itself; and the errors of a transaction used wrongly.
+#include <sqlite3.h>
+
+#include <QFile>
+#include <QtTest>
+
+#include "app/mdlWedding.h"
+#include "platform/dao.h"
+#include "platform/dao_faults.h"
+#include "support/testsupport.h"
+#include "support/weddingdb.h"
+
+namespace {
+
+template <class F>
+long errorNumber(F&& f) {
+  try {
+    f();
+  } catch (const platform::VbError& e) {
+    return e.number;
+  }
+  return 0;
+}
+
+// "family:table" of every PELMORA row in the file, read by a connection of
+// its own, as another program would see it now.
+QStringList tablesInFile() {
+  sqlite3* db = nullptr;
+  QStringList out;
+  if (sqlite3_open_v2(qPrintable(mdlWedding::DatabaseFile()), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT FAMILY_NAME, TABLE_NO FROM PELMORA ORDER BY rowid", -1, &st, nullptr);
+    while (st && sqlite3_step(st) == SQLITE_ROW)
+      out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + ':' +
+                 QString::number(sqlite3_column_int(st, 1));
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(db);
+  return out;
+}
+
+// Moves every invitation of table `from` to table `to`, one record at a time.
+void moveTable(dao::Database& db, int from, int to) {
+  auto rs = db.OpenRecordset(QStringLiteral("select * from PELMORA where TABLE_NO = %1").arg(from));
+  for (; !rs->Eof(); rs->MoveNext()) {
+    rs->Edit();
+    rs->Fields(QStringLiteral("TABLE_NO")).SetValue(to);
+    rs->Update();
+  }
+  rs->Close();
+}
+
+const QStringList kStart = {QStringLiteral("אבני:3"), QStringLiteral("ברק:5"), QStringLiteral("גולן:3"),
+                            QStringLiteral("דהן:5")};
+
+void makeStart() {
+  testsupport::makeWeddingDb();
+  testsupport::addInvitation(QStringLiteral("אבני"), QStringLiteral("דן"), 2, 3);
+  testsupport::addInvitation(QStringLiteral("ברק"), QStringLiteral("גל"), 2, 5);
+  testsupport::addInvitation(QStringLiteral("גולן"), QStringLiteral("רות"), 2, 3);
+  testsupport::addInvitation(QStringLiteral("דהן"), QStringLiteral("אלי"), 2, 5);
+  QCOMPARE(tablesInFile(), kStart);
+}
+
+}  // namespace
+
+class TestDaoTransaction : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commitKeepsEveryWriteRollbackNone();
+  void aWriteFailingHalfwayIsUndoneWhole();
+  void closingInTheMiddleDropsTheWrites();
+  void usedWrongly();
+};
+
+void TestDaoTransaction::commitKeepsEveryWriteRollbackNone() {
+  testsupport::ProgramFolder folder;
+  makeStart();
+  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+
+  // Until the commit nobody else sees a thing; then everything at once.
+  db->BeginTrans();
+  moveTable(*db, 3, 7);
+  {
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'דהן'"));
+    rs->Delete();
+    testsupport::Invitation added;
+    added.familyName = QStringLiteral("הלוי");
+    added.firstName = QStringLiteral("מור");
+    added.tableNo = 9;
+    testsupport::writeInvitation(*rs, added);
+    rs->Close();
+  }
+  QCOMPARE(tablesInFile(), kStart);
+  db->CommitTrans();
+  QCOMPARE(tablesInFile(), (QStringList{QStringLiteral("אבני:7"), QStringLiteral("ברק:5"), QStringLiteral("גולן:7"),
+                                        QStringLiteral("הלוי:9")}));
+
+  // A rollback drops every write since BeginTrans, the deleted row comes back.
+  const QStringList committed = tablesInFile();
+  db->BeginTrans();
+  moveTable(*db, 5, 8);
+  {
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'אבני'"));
+    rs->Delete();
+    rs->Close();
+  }
+  db->Rollback();
+  QCOMPARE(tablesInFile(), committed);
+  // The database goes on as before: a write outside a transaction is in the
+  // file at once, and the next transaction works.
+  moveTable(*db, 9, 4);
+  QCOMPARE(tablesInFile().last(), QStringLiteral("הלוי:4"));
+  db->BeginTrans();
+  moveTable(*db, 4, 6);
+  db->CommitTrans();
+  QCOMPARE(tablesInFile().last(), QStringLiteral("הלוי:6"));
+  db->Close();
+  QVERIFY(!QFile::exists(mdlWedding::DatabaseFile() + QStringLiteral("-journal")));
+}
+
+void TestDaoTransaction::aWriteFailingHalfwayIsUndoneWhole() {
+  testsupport::ProgramFolder folder;
+  struct ClearFaults {
+    ~ClearFaults() { dao::faults::Clear(); }
+  } clearFaults;
+  makeStart();
+  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+
+  // The second of two writes fails, as on a full disk: the first is undone too.
+  dao::faults::FailRowWritesAfter(1);
+  db->BeginTrans();
+  QCOMPARE(errorNumber([&] { moveTable(*db, 3, 7); }), 3026L);
+  QCOMPARE(errorNumber([&] { moveTable(*db, 5, 8); }), 3026L);  // every later write fails too
+  db->Rollback();
+  dao::faults::Clear();
+  QCOMPARE(tablesInFile(), kStart);
+
+  // A deletion that fails likewise.
+  dao::faults::FailRowWritesAfter(0);
+  db->BeginTrans();
+  {
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
+    QCOMPARE(errorNumber([&] { rs->Delete(); }), 3026L);
+    rs->Close();
+  }
+  db->Rollback();
+  dao::faults::Clear();
+  QCOMPARE(tablesInFile(), kStart);
+
+  // A record the engine refuses (a name too long) stores nothing and leaves
+  // the transaction open: the other writes are committed.
+  db->BeginTrans();
+  moveTable(*db, 3, 7);
+  {
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'ברק'"));
+    rs->Edit();
+    rs->Fields(QStringLiteral("FAMILY_NAME")).SetValue(QString(300, QLatin1Char('x')));
+    QVERIFY(errorNumber([&] { rs->Update(); }) != 0);
+    rs->CancelUpdate();
+    rs->Close();
+  }
+  db->CommitTrans();
+  QCOMPARE(tablesInFile(), (QStringList{QStringLiteral("אבני:7"), QStringLiteral("ברק:5"), QStringLiteral("גולן:7"),
+                                        QStringLiteral("דהן:5")}));
+  db->Close();
+}
+
+void TestDaoTransaction::closingInTheMiddleDropsTheWrites() {
+  testsupport::ProgramFolder folder;
+  makeStart();
+  {
+    auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+    db->BeginTrans();
+    moveTable(*db, 3, 7);
+    db->Close();
+    QCOMPARE(errorNumber([&] { db->CommitTrans(); }), 3420L);
+  }
+  QCOMPARE(tablesInFile(), kStart);
+  {
+    // Nor does a database object that goes away keep anything.
+    auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+    db->BeginTrans();
+    moveTable(*db, 5, 1);
+  }
+  QCOMPARE(tablesInFile(), kStart);
+  QVERIFY(!QFile::exists(mdlWedding::DatabaseFile() + QStringLiteral("-journal")));
+}
+
+void TestDaoTransaction::usedWrongly() {
+  testsupport::ProgramFolder folder;
+  makeStart();
+  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+  QCOMPARE(errorNumber([&] { db->CommitTrans(); }), 3034L);
+  QCOMPARE(errorNumber([&] { db->Rollback(); }), 3034L);
+  db->BeginTrans();
+  QCOMPARE(errorNumber([&] { db->BeginTrans(); }), 3003L);
+  moveTable(*db, 3, 2);
+  db->CommitTrans();  // the one transaction is still whole
+  QCOMPARE(errorNumber([&] { db->CommitTrans(); }), 3034L);
+  QCOMPARE(tablesInFile().first(), QStringLiteral("אבני:2"));
+  db->Close();
+  QCOMPARE(errorNumber([&] { db->BeginTrans(); }), 3420L);
+  QCOMPARE(errorNumber([&] { db->Rollback(); }), 3420L);
+}
+
+PELMORA_TEST(TestDaoTransaction)
+#include "tst_dao_transaction.moc"
