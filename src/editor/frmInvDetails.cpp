@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/mdlWedding.h"
+#include "platform/keyascii.h"
 #include "platform/msgbox.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
@@ -29,31 +30,6 @@ namespace {
 const QString kAddCaption = QStringLiteral("הוספת פרטי הזמנה חדשה למערכת");
 const QString kUpdateCaption = QStringLiteral("עידכון פרטי הזמנה נוכחית במערכת");
 const QString kDesignCaption = QStringLiteral("עידכון\\הוספת פרטי הזמנה למערכת");
-
-// The character a key types, as a key-press handler sees it: 13 Enter, 8
-// Backspace, 27 Escape; 0 for keys that type nothing (arrows, Tab, Delete,
-// Alt shortcuts), which no key rule touches.
-int keyAsciiOf(const QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-      return 0;
-    default:
-      break;
-  }
-  if (e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return 0;
-  const QString t = e->text();
-  if (t.isEmpty() || t.at(0).unicode() == 127) return 0;
-  return t.at(0).unicode();
-}
 
 bool isDigit(int k) { return k >= '0' && k <= '9'; }
 
@@ -316,6 +292,7 @@ void frmInvDetails::Form_Load() {
 
 // The mode-dependent part of the opening.
 void frmInvDetails::applyMode() {
+  m_Mode = g_InvMode;
   if (g_InvMode == 1) {
     setWindowTitle(kAddCaption);
   } else if (g_InvMode == 2) {
@@ -325,6 +302,7 @@ void frmInvDetails::applyMode() {
 }
 
 void frmInvDetails::Reopen() {
+  if (m_Mode == 1 && g_InvMode == 1) return;
   ReleaseHeldRecord();
   ClearInv();
   showEditors(true);
@@ -389,7 +367,7 @@ void frmInvDetails::chkConfirmUnkown_Click() { keepOneAnswer(chkConfirmUnkown); 
 
 bool frmInvDetails::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    const int k = keyAsciiOf(static_cast<QKeyEvent*>(event));
+    const int k = platform::KeyAscii(static_cast<QKeyEvent*>(event));
     bool handled = false;
     platform::RunHandler([&] { handled = filterKey(watched, k); });
     if (handled) return true;

@@ -44,7 +44,8 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   // For the main window when Add or Update is chosen while the editor is open:
   // releases a record a previous update held, then applies the mode now in the
   // program-wide variables as the opening does (caption; update: clear and load
-  // the picked invitation(s); add: clear). The current tab stays.
+  // the picked invitation(s); add: clear). The current tab stays. Add while
+  // the editor is already adding changes nothing: what was typed stays.
   void Reopen();
 
   // Handlers.
@@ -128,4 +129,14 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   std::shared_ptr<dao::Database> m_HeldDB;
   std::shared_ptr<dao::Recordset> m_HeldRS;
   void ReleaseHeldRecord();
+
+  // The invitations of a multi-row update, by their names, taken from the grid
+  // rows when the editor opens on them: the list may be sorted or filtered
+  // before the save.
+  struct Picked {
+    QString family, first;
+  };
+  QList<Picked> m_Picked;
+
+  int m_Mode = 0;  // the InvMode the window shows (1 add, 2 update)
 };

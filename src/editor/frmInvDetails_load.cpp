@@ -40,6 +40,13 @@ void frmInvDetails::UpdateRecord() {
   if (g_MultiSel) {
     bool hide = true;
     InitMultiSelection(hide);
+    m_Picked.clear();
+    ErrorState ignored;
+    ignored([&] {
+      const platform::FlexGrid& grid = *frmPelmora::Default().MSFlexGrid1;
+      for (int row = g_SelFirstRow; row <= g_SelLastRow; ++row)
+        m_Picked.append({grid.TextMatrix(row, 0), grid.TextMatrix(row, 1)});
+    });
     rememberGrid();
     return;
   }

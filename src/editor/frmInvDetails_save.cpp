@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStringList>
+#include <limits>
 
 #include "app/mdlWedding.h"
 #include "frmInvDetails.h"
@@ -52,6 +53,11 @@ int GroupNumberOf(const QString& name) {
   return 0;
 }
 
+constexpr qint32 kMostPresents = std::numeric_limits<decltype(g_GiftSum)>::max();
+
+// Not below 0, and what the list load adds for it (rounded) within the total.
+bool PresentFitsTheTotal(double amount) { return amount >= 0 && vb::RoundHalfEven(amount) <= kMostPresents; }
+
 QString chairsMessage() {
   return QStringLiteral("לא ניתן להושיב יותר מ- ") + vb::Str(int(g_MaxChairs)) + QStringLiteral(" איש בשולחן");
 }
@@ -71,6 +77,9 @@ QString FirstRefusal(const Entry& e, double own) {
   if (e.present.size() > 20) return QStringLiteral("השדה מתנה מוגבל לגודל של 20 תווים.");
   if (!e.present.isEmpty() && e.presentType != 2 && !vb::IsNumeric(e.present))
     return QStringLiteral("השדה מתנה חייב להיות מספרי.");
+  // A money present must fit the presents total that every list load sums.
+  if (!e.present.isEmpty() && e.presentType != 2 && !PresentFitsTheTotal(vb::ValOrInfinity(e.present)))
+    return QStringLiteral("השדה מתנה חייב להכיל סכום בין 0 ל-") + vb::Str(qint64(kMostPresents)) + '.';
   if (e.table > 0) {
     if (e.table > g_MaxTables) return QStringLiteral("מספר השולחן אינו קיים במערכת.");
     if (e.notComing) return QStringLiteral("הושבת אורח שלא מגיע לשולחן אינה אפשרית");
@@ -286,22 +295,21 @@ bool frmInvDetails::UpdateMulti() {
     return false;
   }
 
-  platform::FlexGrid& grid = *frmPelmora::Default().MSFlexGrid1;
   const bool sent = chkInvSent->isChecked();
   QStringList missing;
-  while (!err.failed() && g_SelFirstRow <= g_SelLastRow) {
-    err([&] {
-      grid.SetRow(g_SelFirstRow);
-      g_SelFamilyName = grid.TextMatrix(g_SelFirstRow, 0);
-      g_SelFirstName = grid.TextMatrix(g_SelFirstRow, 1);
-    });
+  // The invitations picked when the editor opened, not what their grid rows
+  // hold now.
+  for (const Picked& picked : m_Picked) {
+    if (err.failed()) break;
+    g_SelFamilyName = picked.family;
+    g_SelFirstName = picked.first;
     bool found = false;
-    if (!err.failed()) err([&] {
+    err([&] {
       g_RS->MoveFirst();
       found = SeekInvitation(g_SelFamilyName, g_SelFirstName);
     });
-    // A row that no longer matches an invitation (the list changed under the
-    // open editor) is skipped and named afterwards.
+    // An invitation deleted since the editor opened is skipped and named
+    // afterwards.
     if (found) {
       err([&] { g_RS->Edit(); });
       if (!err.failed()) err([&] { g_RS->Fields("INV_STATUS").SetValue(sent); });
@@ -341,6 +349,6 @@ bool frmInvDetails::EndUpdate(const QString& errorText, bool failed, const QStri
 }
 
 void frmInvDetails::SwitchToAddMode() {
-  g_InvMode = 1;
+  g_InvMode = m_Mode = 1;
   setWindowTitle(QStringLiteral("הוספת פרטי הזמנה חדשה למערכת"));
 }

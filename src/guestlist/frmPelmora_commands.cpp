@@ -9,6 +9,7 @@
 #include "app/mdlWedding.h"
 #include "editor/frmInvDetails.h"
 #include "guestlist/frmPelmora.h"
+#include "platform/keyascii.h"
 #include "platform/msgbox.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
@@ -69,11 +70,12 @@ void frmPelmora::cmbUserGroups_KeyPress(int& KeyAscii) { KeyAscii = 0; }
 
 bool frmPelmora::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cmbUserGroups && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;  // focus moves on
-    int keyAscii = key->text().isEmpty() ? 0 : key->text().at(0).unicode();
+    // Keys that type nothing (arrows, Home/End, Alt+Down, F4, Tab) work the
+    // list as usual; typed characters go to the handler, which discards them.
+    int keyAscii = platform::KeyAscii(static_cast<QKeyEvent*>(event));
+    if (keyAscii == 0) return false;
     cmbUserGroups_KeyPress(keyAscii);
-    return keyAscii == 0;  // every key is discarded: the group is picked from the list
+    return keyAscii == 0;
   }
   return QMainWindow::eventFilter(watched, event);
 }

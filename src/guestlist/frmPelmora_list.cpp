@@ -3,6 +3,8 @@
 // status bar and the commands that need at least one invitation.
 #include <QAction>
 #include <QLabel>
+#include <algorithm>
+#include <limits>
 
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
@@ -30,6 +32,20 @@ void addChecked16(qint16& counter, const QVariant& add) {
   if (sum < -32768 || sum > 32767) platform::Raise(6, QStringLiteral("Overflow"));
   counter = qint16(sum);
 }
+
+// The presents total. Each addition is rounded on its own (halves to even); a
+// present counts at most what the total can hold, so a stored present of any
+// size, even one from an older or hand-edited file, never fails the load.
+using GiftTotal = decltype(g_GiftSum);
+
+constexpr GiftTotal kLeast = std::numeric_limits<GiftTotal>::min();
+constexpr GiftTotal kMost = std::numeric_limits<GiftTotal>::max();
+
+qint64 addPresent(qint64 sum, double present) {
+  return qint64(vb::RoundHalfEven(double(sum) + std::clamp<double>(present, kLeast, kMost)));
+}
+
+GiftTotal totalOf(qint64 sum) { return GiftTotal(std::clamp<qint64>(sum, kLeast, kMost)); }
 
 int groupNumber(const QString& name) {
   if (g_NumOfGroups > 0) {
@@ -110,6 +126,7 @@ void frmPelmora::InitList(const QString& group, const QString& order) {
   qint16 r = 1;
   if (!empty) {
     // Counting pass.
+    qint64 giftSum = 0;
     err([&] { g_RS->MoveFirst(); });
     bool more = false;
     err([&] { more = !g_RS->Eof(); });
@@ -130,8 +147,8 @@ void frmPelmora::InitList(const QString& group, const QString& order) {
         const QVariant present = g_RS->Fields("PRESENT").Value();
         if (type.isNull() || !type.isValid() || present.isNull() || !present.isValid()) return;
         if (type.toInt() != 0 && type.toInt() != 1) return;
-        // Each addition is rounded on its own, halves to even.
-        g_GiftSum = vb::CLng(double(g_GiftSum) + vb::Val(present.toString()));
+        giftSum = addPresent(giftSum, vb::ValOrInfinity(present.toString()));
+        g_GiftSum = totalOf(giftSum);
       });
       if (!err([&] { g_RS->MoveNext(); })) break;
       err([&] { more = !g_RS->Eof(); });

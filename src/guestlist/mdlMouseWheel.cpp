@@ -1,6 +1,5 @@
 #include "mdlMouseWheel.h"
 
-#include <QAbstractScrollArea>
 #include <QPointer>
 #include <QWheelEvent>
 
@@ -34,10 +33,12 @@ class WheelFilter : public QObject {
 QPointer<QWidget> g_HookedHwnd;
 QPointer<WheelFilter> g_Filter;
 
-QWidget* wheelTarget(QWidget* grid) {
-  // Wheel events of a scroll area arrive at its viewport.
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(grid)) return area->viewport();
-  return grid;
+// Every part of the grid a wheel message can land on: the grid, its cells'
+// viewport, its header and its own scroll bars.
+QList<QWidget*> gridParts(QWidget* grid) {
+  QList<QWidget*> parts = grid->findChildren<QWidget*>();
+  parts.prepend(grid);
+  return parts;
 }
 
 }  // namespace
@@ -48,11 +49,12 @@ void HookMouseWheel(QWidget* grid) {
   g_HookedHwnd = grid;
   g_Filter = new WheelFilter;
   g_Filter->setParent(grid);
-  wheelTarget(grid)->installEventFilter(g_Filter);
+  for (QWidget* part : gridParts(grid)) part->installEventFilter(g_Filter);
 }
 
 void UnhookMouseWheel() {
-  if (g_HookedHwnd && g_Filter) wheelTarget(g_HookedHwnd)->removeEventFilter(g_Filter);
+  if (g_HookedHwnd && g_Filter)
+    for (QWidget* part : gridParts(g_HookedHwnd)) part->removeEventFilter(g_Filter);
   delete g_Filter.data();
   g_Filter = nullptr;
   g_HookedHwnd = nullptr;

@@ -121,6 +121,16 @@ bool isTextType(const QVariant& v) {
 
 double Val(const QString& text) { return detail::ToDouble(detail::ScanPrefix(text)); }
 
+double ValOrInfinity(const QString& text) {
+  const detail::NumberText n = detail::ScanPrefix(text);
+  try {
+    return detail::ToDouble(n);
+  } catch (const platform::VbError&) {  // only Overflow
+    const double inf = std::numeric_limits<double>::infinity();
+    return n.negative ? -inf : inf;
+  }
+}
+
 double RoundHalfEven(double value) {
   if (!std::isfinite(value)) return value;
   const double lower = std::floor(value);

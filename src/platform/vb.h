@@ -14,6 +14,9 @@ namespace vb {
 // The decimal number at the start of the text; blanks, tabs and line feeds are
 // skipped, "." is the decimal point, 0 when the text starts with no number.
 double Val(const QString& text);
+// Val without its Overflow: a number too large for a double gives an infinity
+// of its sign, for callers that only compare it with a bound.
+double ValOrInfinity(const QString& text);
 
 // Halves go to the even neighbour: 2.5 -> 2, 3.5 -> 4, -2.5 -> -2.
 double RoundHalfEven(double value);

@@ -5,6 +5,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QToolBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -131,5 +135,63 @@ inline void fillNames(frmInvDetails& w, const QString& family, const QString& fi
 }
 
 inline QStringList messages() { return testsupport::prompts().messages(); }
+
+// What a user does with the mouse and the keyboard on the shown windows.
+namespace user {
+
+inline frmPelmora& showMain(frmPelmora& main) {
+  main.resize(900, 450);
+  main.show();
+  testsupport::processEvents();
+  return main;
+}
+
+inline QPoint cellCentre(platform::FlexGrid* g, int row, int col) {
+  return g->visualRect(g->model()->index(row - 1, col)).center();
+}
+
+// Presses on one grid row and drags to another (the same row: a click).
+inline void dragRows(platform::FlexGrid* g, int from, int to) {
+  QTest::mousePress(g->viewport(), Qt::LeftButton, {}, cellCentre(g, from, 1));
+  QTest::mouseMove(g->viewport(), cellCentre(g, to, 1));
+  QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, cellCentre(g, to, 1));
+}
+
+// A header double-click sorts by that column.
+inline void doubleClickHeader(platform::FlexGrid* g, int col) {
+  QWidget* header = g->horizontalHeader()->viewport();
+  const int x = g->horizontalHeader()->sectionViewportPosition(col) + g->horizontalHeader()->sectionSize(col) / 2;
+  const QPoint p(x, header->height() / 2);
+  QTest::mouseClick(header, Qt::LeftButton, {}, p);
+  QTest::mouseDClick(header, Qt::LeftButton, {}, p);
+}
+
+inline void clickToolbar(frmPelmora& main, int button) {
+  QWidget* b = main.Toolbar1->widgetForAction(main.Toolbar1->Button(button));
+  QTest::mouseClick(b, Qt::LeftButton);
+}
+
+inline void clickTab(frmInvDetails& w, int tab) {
+  QTest::mouseClick(w.TabStrip1, Qt::LeftButton, {}, w.TabStrip1->tabRect(tab - 1).center());
+}
+
+// Clicks a check box or an option button on its box.
+inline void clickBox(QAbstractButton* b) {
+  QStyleOptionButton opt;
+  opt.initFrom(b);
+  const bool radio = qobject_cast<QRadioButton*>(b) != nullptr;
+  const QRect box = b->style()->subElementRect(radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator,
+                                               &opt, b);
+  QTest::mouseClick(b, Qt::LeftButton, {}, box.center());
+}
+
+// Replaces a box's text by typing, as a user who selects it all first.
+inline void retype(QWidget* box, const QString& text) {
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_Delete);
+  QTest::keyClicks(box, text);
+}
+
+}  // namespace user
 
 }  // namespace editortest

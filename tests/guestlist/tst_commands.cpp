@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -48,6 +49,17 @@ void wheel(platform::FlexGrid* g, int delta, Qt::KeyboardModifiers mods = {}) {
   QWheelEvent e(pos, g->viewport()->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
                 Qt::NoScrollPhase, false);
   QApplication::sendEvent(g->viewport(), &e);
+}
+
+// A wheel step where a user's pointer stands: the widget of the grid under it
+// gets the event, as the platform delivers it.
+void wheelAt(platform::FlexGrid* g, const QPoint& gridPos, int delta) {
+  QWidget* target = g->childAt(gridPos);
+  QVERIFY(target);
+  const QPointF local = target->mapFrom(g, gridPos);
+  QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, {}, Qt::NoScrollPhase,
+                false);
+  QApplication::sendEvent(target, &e);
 }
 
 frmPelmora& shownMainWindow(const QVector<Invitation>& rows) {
@@ -243,6 +255,24 @@ class CommandsTest : public QObject {
     } catch (const platform::ProgramEnd&) {
     }
     QVERIFY(!mdlMouseWheel::IsHooked());
+  }
+
+  void wheelOverAnyPartOfTheGridScrollsOneRow() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = shownMainWindow(numbered(60));
+    w.resize(500, 400);  // narrow: both scroll bars show
+    testsupport::processEvents();
+    platform::FlexGrid* g = w.MSFlexGrid1;
+    QVERIFY(g->verticalScrollBar()->isVisible() && g->horizontalScrollBar()->isVisible());
+    const auto centreOf = [g](QWidget* part) { return part->mapTo(g, part->rect().center()); };
+    int top = g->TopRow();
+    for (QWidget* part : {static_cast<QWidget*>(g->verticalScrollBar()),
+                          static_cast<QWidget*>(g->horizontalScrollBar()), g->horizontalHeader()->viewport()}) {
+      wheelAt(g, centreOf(part), -120);
+      QCOMPARE(g->TopRow(), ++top);
+    }
+    wheelAt(g, centreOf(g->verticalScrollBar()), 120);
+    QCOMPARE(g->TopRow(), --top);
   }
 
   void emptyListNeverScrolls() {

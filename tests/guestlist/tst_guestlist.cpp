@@ -172,6 +172,27 @@ class GuestListTest : public QObject {
     QCOMPARE(int(g_GiftSum), 500);
   }
 
+  void storedPresentsOfAnySizeNeverFailTheLoad() {
+    testsupport::ProgramFolder folder;
+    // What an older file may hold: presents past the total's range either way.
+    QVector<Invitation> rows;
+    for (const char* present : {"1E+19", "3000000000", "500", "-1e30", "1e400"}) {
+      Invitation i = inv(QString::fromLatin1(present), "x");
+      i.present = QString::fromLatin1(present);
+      i.presentType = 1;
+      rows << i;
+    }
+    frmPelmora& w = loadMainWindow(rows);  // an unscripted message fails the test
+    QCOMPARE(w.MSFlexGrid1->Rows(), 6);
+    QCOMPARE(cell(3, 9), QStringLiteral("₪500"));
+    // The total stops at the most it can hold.
+    QCOMPARE(w.stb->PanelText(2), QStringLiteral("מתנות ₪2147483647"));
+    w.mnuIgnoreNotCnf->trigger();  // another load: still no message
+    w.mnuIgnoreNotCnf->trigger();
+    QCOMPARE(w.stb->PanelText(6), QStringLiteral("מס' ההזמנות  5"));
+    QVERIFY(prompts().messages().isEmpty());
+  }
+
   void blankPhoneDisablesDial() {
     testsupport::ProgramFolder folder;
     Invitation a = inv("כהן", "דני");

@@ -1,6 +1,7 @@
 // The main window's life: placement and column widths kept per user, resizing,
 // the group combo, the status bar and the close.
 #include <QAction>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QtTest>
@@ -146,18 +147,48 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.cmbUserGroups->currentText(), QStringLiteral("כל האורחים"));
     QCOMPARE(g_GroupName, g_HisFamily);  // the list shown stays as it was
 
-    // Typing changes nothing; picking an entry reloads; the same entry again does not.
+    // The keyboard picks an entry as the mouse does and the list follows;
+    // typed characters change nothing.
+    w.resize(900, 450);
+    w.show();
+    w.cmbUserGroups->setFocus();
     QTest::keyClick(w.cmbUserGroups, Qt::Key_Down);
-    QCOMPARE(w.cmbUserGroups->currentIndex(), 0);
-    w.cmbUserGroups->setCurrentIndex(4);
-    w.cmbUserGroups_Click();
+    QCOMPARE(w.cmbUserGroups->currentIndex(), 1);
+    QCOMPARE(g_GroupName, g_Couple);
+    QCOMPARE(w.lblList->text(), "רשימה של " + g_Couple);
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_End);
+    QCOMPARE(g_GroupName, QStringLiteral("עבודה"));
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_Up);
     QCOMPARE(g_GroupName, QStringLiteral("חברים"));
     QCOMPARE(w.MSFlexGrid1->Rows(), 2);
     QCOMPARE(cell(1, 0), QStringLiteral("חבר"));
     QCOMPARE(w.lblList->text(), QStringLiteral("רשימה של חברים"));
+    QTest::sendKeyEvent(QTest::Click, w.cmbUserGroups, Qt::Key_unknown, QStringLiteral("כ"), {});
+    QTest::keyClicks(w.cmbUserGroups, "a \r\b");
+    QCOMPARE(w.cmbUserGroups->currentIndex(), 4);
+    QVERIFY(!w.cmbUserGroups->view()->isVisible());
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_Home);
+    QCOMPARE(g_GroupName, QStringLiteral("כל האורחים"));
+    QCOMPARE(w.MSFlexGrid1->Rows(), 3);
+
+    // Alt+Down and F4 open the list; an entry is picked from it by keys.
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(w.cmbUserGroups->view()->isVisible());
+    QTest::keyClick(w.cmbUserGroups->view(), Qt::Key_Down);
+    QTest::keyClick(w.cmbUserGroups->view(), Qt::Key_Down);
+    QTest::keyClick(w.cmbUserGroups->view(), Qt::Key_Return);
+    QTRY_VERIFY(!w.cmbUserGroups->view()->isVisible());
+    QCOMPARE(g_GroupName, g_HisFamily);
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_F4);
+    QTRY_VERIFY(w.cmbUserGroups->view()->isVisible());
+    QTest::keyClick(w.cmbUserGroups->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!w.cmbUserGroups->view()->isVisible());
+    QCOMPARE(g_GroupName, g_HisFamily);
+
+    // The same entry again does not reload.
     w.MSFlexGrid1->SetTextMatrix(1, 0, "marker");
     w.cmbUserGroups_Click();
-    QCOMPARE(cell(1, 0), QStringLiteral("marker"));  // not reloaded
+    QCOMPARE(cell(1, 0), QStringLiteral("marker"));
   }
 
   void statusBarAndToolbar() {
