@@ -55,6 +55,36 @@ class ReportPreviewTest : public QObject {
     QVERIFY2(notes < 0.1, qPrintable(QStringLiteral("notes differ by %1").arg(notes)));
     QVERIFY2(list < 0.1, qPrintable(QStringLiteral("guest list differs by %1").arg(list)));
   }
+
+  void pagesAndZoom() {
+    testsupport::ProgramFolder folder;
+    QVector<testsupport::Invitation> rows;
+    for (int i = 0; i < 90; ++i) rows << printGuest("משפחה", QString::number(i), i % 50 + 1);
+    frmPelmora& w = loadMainWindow(rows);
+    w.mnuPrintReport->trigger();
+    DataReport1& report = DataReport1::Default();
+    report.resize(900, 700);
+    testsupport::processEvents();
+    platform::ReportPreview& preview = *report.preview;
+    QCOMPARE(preview.pageCount(), 3);
+    QCOMPARE(preview.currentPage(), 1);
+    // The page fills the width of the window.
+    const QImage page = previewedPage(report);
+    QVERIFY(qAbs(page.width() - preview.viewport()->width()) < 40);
+
+    preview.setCurrentPage(3);
+    QCOMPARE(preview.currentPage(), 3);
+    preview.setCurrentPage(2);
+    QCOMPARE(preview.currentPage(), 2);
+    const double fitted = preview.zoomFactor();
+    preview.zoomIn();
+    QVERIFY(preview.zoomFactor() > fitted);
+    report.resize(1200, 700);  // zoomed by hand: a resize keeps the zoom
+    testsupport::processEvents();
+    QVERIFY(preview.zoomFactor() > fitted);
+    preview.fitToWidth();
+    QVERIFY(preview.zoomFactor() > fitted);  // the wider window
+  }
 };
 
 PELMORA_TEST(ReportPreviewTest)
