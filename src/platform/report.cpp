@@ -1,6 +1,5 @@
 #include "report.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -8,7 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextOption>
+#include <QSaveFile>
 
 #include "vb.h"
 #include "vberror.h"
@@ -277,6 +276,7 @@ QVector<QVector<ReportItem>> ReportLayout::Pages() const {
       it.rect = QRectF(LeftMargin + c.Left, y + c.Top, c.Width, c.Height);
       it.font = c.Font;
       it.alignment = c.Alignment;
+      it.fit = c.Fit;
       switch (c.kind) {
         case ReportControl::Label:
         case ReportControl::TextBox:
@@ -355,18 +355,10 @@ void ReportLayout::paintPage(QPainter& painter, const QVector<ReportItem>& page,
     switch (it.kind) {
       case ReportItem::Text: {
         if (it.back.isValid()) painter.fillRect(it.rect, it.back);
-        QFont f = it.font;
-        f.setPixelSize(qMax(1, qRound(it.font.pointSizeF() * 20)));  // points in twips
-        painter.setFont(f);
         painter.setPen(it.colour);
-        QTextOption opt(it.alignment | Qt::AlignTop);
-        opt.setWrapMode(QTextOption::WordWrap);
-        opt.setTextDirection(it.direction);
-        painter.save();
-        painter.setClipRect(it.rect);
         // A small inset keeps neighbouring boxes' texts apart.
-        painter.drawText(it.rect.adjusted(30, 0, -30, 0), it.text, opt);
-        painter.restore();
+        const QRectF box = it.rect.adjusted(30, 0, -30, 0);
+        drawFittedText(painter, fitText(it.text, it.font, box.size(), it.direction, it.fit), box, it.alignment);
         break;
       }
       case ReportItem::Shape: {
@@ -403,23 +395,38 @@ void ReportLayout::paintPage(QPainter& painter, const QVector<ReportItem>& page,
   painter.restore();
 }
 
-void ReportLayout::paint(QPagedPaintDevice& device) const {
+bool ReportLayout::paint(QPagedPaintDevice& device) const {
   device.setPageLayout(QPageLayout(QPageSize(PaperSize / 20.0, QPageSize::Point), QPageLayout::Portrait,
                                    QMarginsF(0, 0, 0, 0)));
   const auto pages = Pages();
-  QPainter painter(&device);
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
   for (int p = 0; p < pages.size(); ++p) {
-    if (p > 0) device.newPage();
+    if (p > 0 && !device.newPage()) return false;
     paintPage(painter, pages[p], device.logicalDpiX(), device.logicalDpiY());
   }
+  return painter.end();
 }
 
-bool ReportLayout::ExportPDF(const QString& fileName) const {
-  QPdfWriter writer(fileName);
-  if (!QFileInfo(fileName).absoluteDir().exists()) return false;
-  writer.setResolution(600);
-  paint(writer);
-  return QFileInfo(fileName).size() > 0;
+bool ReportLayout::ExportPDF(const QString& fileName, QString* reason) const {
+  // Written beside the target and put in its place only once the writer has
+  // finished, so a failure leaves an existing file as it was.
+  QSaveFile file(fileName);
+  auto failed = [&](const QString& why) {
+    file.cancelWriting();
+    if (reason) *reason = why;
+    return false;
+  };
+  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
+  bool drawn = false;
+  {
+    QPdfWriter writer(&file);
+    writer.setResolution(600);
+    drawn = paint(writer);
+  }
+  if (!drawn || file.error() != QFileDevice::NoError) return failed(file.errorString());
+  if (!file.commit()) return failed(file.errorString());
+  return true;
 }
 
 QImage ReportLayout::pageImage(int page, double dpi) const {

@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 
+#include "reporttext.h"
+
 class QPainter;
 class QPagedPaintDevice;
 
@@ -89,6 +91,7 @@ struct ReportControl {
   QString DataField;  // text boxes
   QFont Font;
   Qt::Alignment Alignment = Qt::AlignLeft;
+  TextFit Fit = TextFit::ShrinkThenCut;  // text longer than the box
   quint32 ForeColor = 0;         // 0x00BBGGRR
   quint32 BackColor = 0xFFFFFF;
   bool BackOpaque = false;
@@ -121,6 +124,7 @@ struct ReportItem {
   QColor colour;
   QColor back;  // invalid: transparent
   Qt::Alignment alignment = Qt::AlignLeft;
+  TextFit fit = TextFit::ShrinkThenCut;
   // Captions are written for left-to-right paragraphs (":סיכום" ends with its
   // colon on the left); bound data takes the direction of its own text.
   Qt::LayoutDirection direction = Qt::LeftToRight;
@@ -157,9 +161,11 @@ class ReportLayout {
   static void paintPage(QPainter& painter, const QVector<ReportItem>& page, double dotsPerInchX,
                         double dotsPerInchY);
   // Every page onto a paged device (printer, PDF writer), sized to PaperSize.
-  void paint(QPagedPaintDevice& device) const;
-  // False when the file cannot be written.
-  bool ExportPDF(const QString& fileName) const;
+  // False when the device could not be drawn on or finished.
+  bool paint(QPagedPaintDevice& device) const;
+  // False, with the reason, when the file cannot be written; an existing
+  // file is then left as it was.
+  bool ExportPDF(const QString& fileName, QString* reason = nullptr) const;
   QImage pageImage(int page, double dpi = 96) const;
 
   // Layout building.

@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -62,14 +62,13 @@ ReportWindow::ReportWindow() : QWidget(nullptr, Qt::Window) {
   QAction* prev = bar->addAction(QStringLiteral("< Page"));
   QAction* next = bar->addAction(QStringLiteral("Page >"));
 
-  preview = new QPrintPreviewWidget(printer_.get(), this);
+  preview = new ReportPreview(Layout, this);
   auto* box = new QVBoxLayout(this);
   box->setContentsMargins(0, 0, 0, 0);
   box->setSpacing(0);
   box->addWidget(bar);
   box->addWidget(preview, 1);
 
-  connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* p) { Layout.paint(*p); });
   connect(actPrint, &QAction::triggered, this, [this] { PrintReport(); });
   connect(actPDF, &QAction::triggered, this, [this] { ExportReport(); });
   connect(zoomIn, &QAction::triggered, preview, [this] { preview->zoomIn(); });
@@ -119,9 +118,17 @@ void ReportWindow::ExportReport() {
   dialog.ShowSave();
   if (dialog.FileName.isEmpty()) return;
   QString file = dialog.FileName;
-  if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
-  if (!Layout.ExportPDF(file))
-    MsgBox(QStringLiteral("Cannot write the file ") + file, vbExclamation);
+  // The dialog asked about the name as typed; a name completed here is asked about here.
+  if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+    file += QStringLiteral(".pdf");
+    if (QFileInfo::exists(file) &&
+        MsgBox(QStringLiteral("הקובץ %1 כבר קיים.\nהאם להחליף אותו?").arg(QFileInfo(file).fileName()),
+               vbYesNo | vbExclamation | vbDefaultButton2) != vbYes)
+      return;
+  }
+  QString reason;
+  if (!Layout.ExportPDF(file, &reason))
+    MsgBox(QStringLiteral("לא ניתן לשמור את הקובץ %1:\n%2").arg(QFileInfo(file).fileName(), reason), vbExclamation);
 }
 
 }  // namespace platform

@@ -4,10 +4,10 @@
 #include <QWidget>
 
 #include "report.h"
+#include "reportpreview.h"
 
 class QAction;
 class QPrinter;
-class QPrintPreviewWidget;
 
 namespace platform {
 
@@ -27,13 +27,14 @@ class ReportWindow : public QWidget {
   void Show();
 
   // The toolbar's buttons. Printing asks for the printer first; in tests the
-  // print recorder takes the pages instead. The PDF button asks for a file name.
+  // print recorder takes the pages instead. The PDF button asks for a file
+  // name and tells why a file could not be written.
   void PrintReport();
   void ExportReport();
 
   QAction* actPrint = nullptr;
   QAction* actPDF = nullptr;
-  QPrintPreviewWidget* preview = nullptr;
+  ReportPreview* preview = nullptr;
 
  private:
   std::unique_ptr<QPrinter> printer_;

@@ -19,14 +19,18 @@ DataReport2::DataReport2() {
   const QFont name = ReportFont(QStringLiteral("Arial"), 12, true);
   const QFont address = ReportFont(QStringLiteral("Arial"), 12);
   auto box = [&](const QString& control, double left, double top, double width, double height,
-                 const QString& field, const QFont& font) {
+                 const QString& field, const QFont& font) -> ReportControl& {
     ReportControl& c = r.addTextBox(d, control, left, top, width, height, field);
     c.Font = font;
     c.Alignment = Qt::AlignRight;
+    return c;
   };
-  box(QStringLiteral("txtEnvLabel_1"), 6803, 330, 3800, 465, QStringLiteral("InvName_1"), name);
+  // A name is made smaller to fit, never cut.
+  box(QStringLiteral("txtEnvLabel_1"), 6803, 330, 3800, 465, QStringLiteral("InvName_1"), name).Fit =
+      platform::TextFit::ShrinkWhole;
   box(QStringLiteral("txtAddress_1"), 6803, 800, 3800, 1200, QStringLiteral("Address_1"), address);
-  box(QStringLiteral("txtEnvLabel_2"), 1000, 330, 3795, 465, QStringLiteral("InvName_2"), name);
+  box(QStringLiteral("txtEnvLabel_2"), 1000, 330, 3795, 465, QStringLiteral("InvName_2"), name).Fit =
+      platform::TextFit::ShrinkWhole;
   box(QStringLiteral("txtAddress_2"), 1000, 800, 3795, 1200, QStringLiteral("Address_2"), address);
   SetPreviewSize(12885, 9600);
 }

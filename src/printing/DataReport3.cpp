@@ -30,14 +30,18 @@ DataReport3::DataReport3() {
   const QFont name = ReportFont(QStringLiteral("Arial"), 14.25, true);
   const QFont table = ReportFont(QStringLiteral("Arial"), 14.25, false, true);
   auto box = [&](const QString& control, double left, double top, double width, double height,
-                 const QString& field, const QFont& font) {
+                 const QString& field, const QFont& font) -> ReportControl& {
     ReportControl& c = r.addTextBox(d, control, left, top, width, height, field);
     c.Font = font;
     c.Alignment = Qt::AlignHCenter;
+    return c;
   };
-  box(QStringLiteral("txtNoteName_1"), 350, 2400, 3250, 360, QStringLiteral("NoteName_1"), name);
+  // A name is made smaller to fit, never cut.
+  box(QStringLiteral("txtNoteName_1"), 350, 2400, 3250, 360, QStringLiteral("NoteName_1"), name).Fit =
+      platform::TextFit::ShrinkWhole;
   box(QStringLiteral("txtNoteTableNo_1"), 350, 2835, 3250, 345, QStringLiteral("NoteTableNo_1"), table);
-  box(QStringLiteral("txtNoteName_2"), 4917, 2400, 3255, 360, QStringLiteral("NoteName_2"), name);
+  box(QStringLiteral("txtNoteName_2"), 4917, 2400, 3255, 360, QStringLiteral("NoteName_2"), name).Fit =
+      platform::TextFit::ShrinkWhole;
   box(QStringLiteral("txtNoteTableNo_2"), 4917, 2835, 3255, 345, QStringLiteral("NoteTableNo_2"), table);
   SetPreviewSize(10545, 7680);
 }
