@@ -2,6 +2,8 @@
 // empty number, swapping two tables, refused numbers, and a write that fails
 // halfway through.
 #include <QAction>
+#include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -12,6 +14,7 @@
 #include "platform/listview.h"
 #include "platform/msgbox.h"
 #include "seating/frmTableMap.h"
+#include "support/drawntext.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -106,6 +109,7 @@ class TableRenumberTest : public QObject {
   void swapTwoTables();
   void numbersRefused();
   void failedWritePutsEverythingBack();
+  void rangeMessageReadsAsASentence();
 };
 
 void TableRenumberTest::moveToAnEmptyTable() {
@@ -296,6 +300,28 @@ void TableRenumberTest::failedWritePutsEverythingBack() {
   QCOMPARE(prompts().messages().size(), 1);
   QCOMPARE(tablesInDb(), start);
   QCOMPARE(map.lvwTable->ItemText(6), kPrefix + QStringLiteral("0"));
+}
+
+// The range message was written for a left-to-right box; the user reads the
+// sentence "מספר השולחן צריך להיות מ 1 עד 40".
+void TableRenumberTest::rangeMessageReadsAsASentence() {
+  testsupport::ProgramFolder folder;
+  loadMainWindow(wedding(), 40, 15);
+  frmTableMap& map = showMap();
+  QImage ink;
+  QFont font;
+  prompts().view([&](QWidget* w) {
+    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+      QLabel* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      ink = testsupport::InkOf(label);
+      font = label->font();
+    }
+  });
+  prompts().answer(platform::vbOK);
+  renumber(map, 3, QStringLiteral("0"));
+  QCOMPARE(prompts().messages(), QStringList{rangeMessage(40)});
+  const QString sentence = QStringLiteral("מספר השולחן צריך להיות מ 1 עד 40");
+  QVERIFY(testsupport::SameInk(ink, testsupport::InkOfLine(sentence, font, Qt::RightToLeft)));
 }
 
 PELMORA_TEST(TableRenumberTest)
