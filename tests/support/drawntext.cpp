@@ -7,13 +7,24 @@
 
 namespace testsupport {
 
-QImage Ink(const QImage& image, const QRect& within) {
-  const QImage img = image.convertToFormat(QImage::Format_RGB32);
-  const QRect area = within.isNull() ? img.rect() : within.intersected(img.rect());
+namespace {
+QRect inkBounds(const QImage& img, const QRect& area) {
   QRect bounds;
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x)
       if (qGray(img.pixel(x, y)) < 128) bounds |= QRect(x, y, 1, 1);
+  return bounds;
+}
+}  // namespace
+
+QRect InkBounds(const QImage& image) {
+  const QImage img = image.convertToFormat(QImage::Format_RGB32);
+  return inkBounds(img, img.rect());
+}
+
+QImage Ink(const QImage& image, const QRect& within) {
+  const QImage img = image.convertToFormat(QImage::Format_RGB32);
+  const QRect bounds = inkBounds(img, within.isNull() ? img.rect() : within.intersected(img.rect()));
   QImage ink(bounds.size(), QImage::Format_Mono);
   ink.fill(0);
   for (int y = 0; y < bounds.height(); ++y)

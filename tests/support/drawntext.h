@@ -16,6 +16,8 @@ QImage InkOf(QWidget* widget, const QRect& within = QRect());
 // The text drawn on one line as a paragraph of this direction (mnemonics shown
 // as the style shows them).
 QImage InkOfLine(const QString& text, const QFont& font, Qt::LayoutDirection direction);
+// Where the dark pixels of an image lie (null when there are none).
+QRect InkBounds(const QImage& image);
 // True when the two inks are the same picture.
 bool SameInk(const QImage& a, const QImage& b);
 
