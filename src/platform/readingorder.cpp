@@ -102,9 +102,9 @@ QString ShownText(const QString& text, Qt::LayoutDirection base, bool mnemonics)
       out += line;
       out += kPopIsolate;
     }
-    // A Windows line break (CR LF) is one break; a drawn CR would widen its line.
+    // CR LF and a lone CR break the line as LF does (drawn text takes a CR for a blank).
     if (end + 1 < text.size() && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n')) ++end;
-    if (end < text.size()) out += text[end];
+    if (end < text.size()) out += text[end] == QLatin1Char('\r') ? QChar(QLatin1Char('\n')) : text[end];
     start = end + 1;
   }
   return out;

@@ -19,7 +19,8 @@ Qt::LayoutDirection LineDirection(QStringView line, bool mnemonics = false);
 Qt::LayoutDirection BoxDirection(const QString& text);
 
 // The text to lay out in a paragraph of the base direction: every line whose
-// own direction differs is wrapped in a directional isolate; CR LF becomes LF.
+// own direction differs is wrapped in a directional isolate; CR LF and a lone
+// CR become LF, a line break as in a Windows message box.
 QString ShownText(const QString& text, Qt::LayoutDirection base, bool mnemonics = false);
 
 // Makes the application's style draw every label, button, check box and menu

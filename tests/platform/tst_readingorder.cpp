@@ -95,6 +95,9 @@ class TestReadingOrder : public QObject {
     const QString first = QStringLiteral("פעולה זו מייבאת מבנה נתונים והגדרות");
     const ShownBox shown = showBox(first + "\r\n" + QStringLiteral("?של חתונה חיצונית, להמשיך"), vbYesNo);
     QVERIFY(SameInk(shown.firstLineInk, InkOfLine(first, shown.font, Qt::RightToLeft)));
+    // A lone CR breaks the line too, as the dialer's port message has it.
+    const ShownBox port = showBox(QStringLiteral("COM3 is not available.\rChange the CommPort property to another port."), vbOKOnly);
+    QVERIFY(SameInk(port.firstLineInk, InkOfLine(QStringLiteral("COM3 is not available."), port.font, Qt::LeftToRight)));
 
     const QString rtl = QStringLiteral("פעולה זו מייבאת מבנה נתונים והגדרות");
     const QString ltr = QStringLiteral("?של חתונה חיצונית, להמשיך");
@@ -102,6 +105,8 @@ class TestReadingOrder : public QObject {
     QCOMPARE(ShownText(rtl + "\r\n" + ltr, Qt::RightToLeft), rtl + "\n" + lri + ltr + pdi);
     QCOMPARE(ShownText(rtl + "\n" + ltr, Qt::LeftToRight), rli + rtl + pdi + "\n" + ltr);
     QCOMPARE(ShownText(QStringLiteral("\n  \n"), Qt::RightToLeft), QStringLiteral("\n  \n"));
+    QCOMPARE(ShownText(QStringLiteral("COM1 is not available.\rChange"), Qt::LeftToRight),
+             QStringLiteral("COM1 is not available.\nChange"));
     QCOMPARE(LineDirection(u"  שלום"), Qt::RightToLeft);
     QCOMPARE(LineDirection(u"...הגדרות"), Qt::LeftToRight);
     QCOMPARE(LineDirection(u"&System Info...", true), Qt::LeftToRight);
