@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "platform/forms.h"
 #include "platform/vb.h"
 #include "resources/pictures.h"
 
@@ -35,6 +36,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
   lblVersion->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
   lblVersion->setGeometry(twipsRect(7560, 3480, 2295, 255));
   setFocusPolicy(Qt::StrongFocus);
+  platform::CentreOnScreen(this);
 }
 
 void frmSplash::Form_Load() {

@@ -47,6 +47,7 @@ frmPelmora::frmPelmora() {
   buildControls();
   connectHandlers();
   resize(vb::TwipsToPixelsX(kDesignWidth), vb::TwipsToPixelsY(kDesignHeight));
+  platform::CentreOnScreen(this);  // a first start; the load restores a stored placement
 }
 
 frmPelmora::~frmPelmora() = default;

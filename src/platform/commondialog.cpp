@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <memory>
 
 #include "msgbox.h"
 #include "printer.h"
@@ -38,9 +39,13 @@ Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
   return p;
 }
 
-// Runs a real file dialog; false when it was cancelled.
-bool runFileDialog(CommonDialog& d, QWidget* owner, bool save) {
-  QFileDialog dialog(owner, d.DialogTitle);
+// The platform's dialogs hold English texts, paths, sizes and dates: they are
+// laid out left to right in every window.
+void leftToRight(QWidget* dialog) { dialog->setLayoutDirection(Qt::LeftToRight); }
+
+void setUpFileDialog(QFileDialog& dialog, const CommonDialog& d, bool save) {
+  leftToRight(&dialog);
+  dialog.setWindowTitle(d.DialogTitle);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   const bool mustExist = !save && (d.Flags & CommonDialog::cdlOFNFileMustExist);
   dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -53,9 +58,15 @@ bool runFileDialog(CommonDialog& d, QWidget* owner, bool save) {
   }
   dialog.setDirectory(dialogFolder(d.InitDir));
   if (!d.FileName.isEmpty()) dialog.selectFile(d.FileName);
+}
+
+// Runs a real file dialog; false when it was cancelled.
+bool runFileDialog(CommonDialog& d, QWidget* owner, bool save) {
+  QFileDialog dialog(owner);
+  setUpFileDialog(dialog, d, save);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   d.FileName = dialog.selectedFiles().first();
-  const int chosen = filters.indexOf(dialog.selectedNameFilter());
+  const int chosen = NameFilters(d.Filter).indexOf(dialog.selectedNameFilter());
   if (chosen >= 0) d.FilterIndex = chosen + 1;
   return true;
 }
@@ -64,6 +75,11 @@ void showFileDialog(CommonDialog& d, QWidget* owner, bool save) {
   bool chosen = false;
   auto& script = PromptScript::instance();
   if (script.active()) {
+    if (script.viewing()) {
+      QFileDialog dialog(owner);
+      setUpFileDialog(dialog, d, save);
+      script.showToViewer(&dialog);
+    }
     const auto a = script.takeDialog(dialogPrompt(d, save ? Prompt::SaveDialog : Prompt::OpenDialog));
     chosen = !a.cancelled && !a.fileName.isEmpty();
     if (chosen) d.FileName = QDir(dialogFolder(d.InitDir)).absoluteFilePath(a.fileName);
@@ -81,13 +97,20 @@ void CommonDialog::ShowOpen() { showFileDialog(*this, owner_, false); }
 void CommonDialog::ShowSave() { showFileDialog(*this, owner_, true); }
 
 void CommonDialog::ShowColor() {
+  auto made = [this] {
+    auto dialog = std::make_unique<QColorDialog>(Color.isValid() ? Color : QColor(Qt::black), owner_);
+    leftToRight(dialog.get());
+    if (!DialogTitle.isEmpty()) dialog->setWindowTitle(DialogTitle);
+    return dialog;
+  };
   QColor chosen;
   auto& script = PromptScript::instance();
   if (script.active()) {
+    if (script.viewing()) script.showToViewer(made().get());
     const auto a = script.takeDialog(dialogPrompt(*this, Prompt::ColorDialog));
     if (!a.cancelled) chosen = a.color;
-  } else {
-    chosen = QColorDialog::getColor(Color.isValid() ? Color : QColor(Qt::black), owner_, DialogTitle);
+  } else if (auto dialog = made(); dialog->exec() == QDialog::Accepted) {
+    chosen = dialog->selectedColor();
   }
   if (chosen.isValid()) {
     Color = chosen;
@@ -97,16 +120,21 @@ void CommonDialog::ShowColor() {
 }
 
 void CommonDialog::ShowPrinter() {
+  auto made = [this] {
+    auto dialog = std::make_unique<QPrintDialog>(Printer::instance().device(), owner_);
+    leftToRight(dialog.get());
+    return dialog;
+  };
   bool chosen = false;
   auto& script = PromptScript::instance();
   if (script.active()) {
+    if (script.viewing()) script.showToViewer(made().get());
     Prompt p;
     p.kind = Prompt::FileDialog;
     p.title = QStringLiteral("Print");
     chosen = !script.takeDialog(p).cancelled;
   } else {
-    QPrintDialog dialog(Printer::instance().device(), owner_);
-    chosen = dialog.exec() == QDialog::Accepted;
+    chosen = made()->exec() == QDialog::Accepted;
   }
   if (!chosen && CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
 }

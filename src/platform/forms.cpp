@@ -1,7 +1,9 @@
 #include "forms.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 
 #include "vberror.h"
 
@@ -12,6 +14,14 @@ QList<FormBase*>& list() {
   return l;
 }
 }  // namespace
+
+void CentreOnScreen(QWidget* window) {
+  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = window->frameGeometry();  // the frame is known once shown; before, the window alone
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
+}
 
 FormBase::~FormBase() { list().removeAll(this); }
 

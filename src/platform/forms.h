@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// Puts a window at the centre of the screen's free area, as desktop programs
+// open; a placement the program restores afterwards wins.
+void CentreOnScreen(QWidget* window);
+
 class FormBase {
  public:
   virtual ~FormBase();

@@ -1,5 +1,7 @@
 #include "msgbox.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -10,6 +12,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+
+#include "readingorder.h"
 
 namespace platform {
 namespace {
@@ -92,6 +96,36 @@ void makeTransientFor(QWidget* window, QWidget* owner) {
 
 QString AppTitle() { return QStringLiteral("Pelmora"); }
 
+namespace {
+
+// The box as the user sees it: an English text gets a left-to-right box.
+std::unique_ptr<QMessageBox> makeMessageBox(const Prompt& p) {
+  auto box = std::make_unique<QMessageBox>(iconFor(p.style), p.title, p.text, QMessageBox::NoButton,
+                                           QApplication::activeWindow());
+  box->setLayoutDirection(BoxDirection(p.text));
+  box->setTextFormat(Qt::PlainText);  // a name with "<" is text, not markup
+  const auto buttons = buttonsFor(p.style);
+  for (auto b : buttons) box->addButton(b);
+  const int defaultIndex = (p.style & 0xF00) >> 8;
+  box->setDefaultButton(buttons.value(defaultIndex < buttons.size() ? defaultIndex : 0));
+  // Escape answers as VB's does: Cancel where there is one, OK on a lone OK.
+  if (buttons.contains(QMessageBox::Cancel)) box->setEscapeButton(QMessageBox::Cancel);
+  else if (buttons.size() == 1) box->setEscapeButton(QMessageBox::Ok);
+  return box;
+}
+
+std::unique_ptr<QInputDialog> makeInputDialog(const Prompt& p, const QString& defaultText) {
+  auto dialog = std::make_unique<QInputDialog>(QApplication::activeWindow());
+  dialog->setLayoutDirection(BoxDirection(p.text));
+  dialog->setWindowTitle(p.title);
+  dialog->setLabelText(p.text);
+  if (auto* label = dialog->findChild<QLabel*>()) label->setTextFormat(Qt::PlainText);
+  dialog->setTextValue(defaultText);
+  return dialog;
+}
+
+}  // namespace
+
 int MsgBox(const QString& prompt, int style, const QString& title) {
   Prompt p;
   p.kind = Prompt::Message;
@@ -99,20 +133,13 @@ int MsgBox(const QString& prompt, int style, const QString& title) {
   p.title = titleOrApp(title);
   p.style = style;
   auto& script = PromptScript::instance();
-  if (script.active()) return script.takeAnswer(p, safeAnswer(style));
-
-  QMessageBox box(iconFor(style), p.title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
-  box.setLayoutDirection(Qt::RightToLeft);
-  box.setTextFormat(Qt::PlainText);  // a name with "<" is text, not markup
-  const auto buttons = buttonsFor(style);
-  for (auto b : buttons) box.addButton(b);
-  const int defaultIndex = (style & 0xF00) >> 8;
-  box.setDefaultButton(buttons.value(defaultIndex < buttons.size() ? defaultIndex : 0));
-  // Escape answers as VB's does: Cancel where there is one, OK on a lone OK.
-  if (buttons.contains(QMessageBox::Cancel)) box.setEscapeButton(QMessageBox::Cancel);
-  else if (buttons.size() == 1) box.setEscapeButton(QMessageBox::Ok);
-  box.exec();
-  return answerOf(box.standardButton(box.clickedButton()), style);
+  if (script.active()) {
+    if (script.viewing()) script.showToViewer(makeMessageBox(p).get());
+    return script.takeAnswer(p, safeAnswer(style));
+  }
+  auto box = makeMessageBox(p);
+  box->exec();
+  return answerOf(box->standardButton(box->clickedButton()), style);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
@@ -121,15 +148,12 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
   p.text = prompt;
   p.title = titleOrApp(title);
   auto& script = PromptScript::instance();
-  if (script.active()) return script.takeInput(p);
-
-  QInputDialog dialog(QApplication::activeWindow());
-  dialog.setLayoutDirection(Qt::RightToLeft);
-  dialog.setWindowTitle(p.title);
-  dialog.setLabelText(prompt);
-  if (auto* label = dialog.findChild<QLabel*>()) label->setTextFormat(Qt::PlainText);
-  dialog.setTextValue(defaultText);
-  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+  if (script.active()) {
+    if (script.viewing()) script.showToViewer(makeInputDialog(p, defaultText).get());
+    return script.takeInput(p);
+  }
+  auto dialog = makeInputDialog(p, defaultText);
+  return dialog->exec() == QDialog::Accepted ? dialog->textValue() : QString();
 }
 
 void Beep() {
@@ -192,6 +216,7 @@ PromptScript& PromptScript::instance() {
 }
 
 void PromptScript::activate() {
+  viewer_ = nullptr;
   answers_.clear();
   inputs_.clear();
   modals_.clear();
@@ -211,6 +236,14 @@ void PromptScript::onModal(std::function<void(QWidget*)> action) { modals_.appen
 void PromptScript::answerDialog(const QString& fileName) { dialogs_.append({false, fileName, QColor()}); }
 void PromptScript::answerColor(const QColor& color) { dialogs_.append({false, QString(), color}); }
 void PromptScript::cancelDialog() { dialogs_.append({true, QString(), QColor()}); }
+void PromptScript::view(std::function<void(QWidget*)> viewer) { viewer_ = std::move(viewer); }
+
+void PromptScript::showToViewer(QWidget* dialog) {
+  if (!viewer_ || !dialog) return;
+  dialog->show();
+  viewer_(dialog);
+  dialog->close();
+}
 
 QStringList PromptScript::messages() const {
   QStringList out;

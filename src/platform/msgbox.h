@@ -60,6 +60,10 @@ class PromptScript {
   void answerDialog(const QString& fileName);
   void answerColor(const QColor& color);
   void cancelDialog();
+  // From now on every prompt's real dialog is also built as the program would
+  // show it, shown, handed to the viewer and closed; the answers still come
+  // from the script.
+  void view(std::function<void(QWidget*)> viewer);
 
   const QVector<Prompt>& shown() const { return shown_; }
   QStringList messages() const;  // texts of the message boxes shown, in order
@@ -81,6 +85,9 @@ class PromptScript {
     QColor color;
   };
   DialogAnswer takeDialog(const Prompt& p);  // none scripted: a cancel
+  bool viewing() const { return static_cast<bool>(viewer_); }
+  // Shows the dialog to the viewer set by view(); the dialog is closed after.
+  void showToViewer(QWidget* dialog);
 
  private:
   bool active_ = false;
@@ -89,6 +96,7 @@ class PromptScript {
   QVector<std::function<void(QWidget*)>> modals_;
   QVector<DialogAnswer> dialogs_;
   QVector<Prompt> shown_;
+  std::function<void(QWidget*)> viewer_;
   std::function<void(const Prompt&)> unscripted_;
 };
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyle>
 #include <algorithm>
 
 #include "vb.h"
@@ -20,17 +21,55 @@ Qt::Alignment qtAlignment(int alignment) {
 }
 }  // namespace
 
-StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {}
+// Places the panels one after another at their own widths; the strip asks
+// for room for all of them but can be narrower, and then clips the last.
+class PanelStrip : public QWidget {
+ public:
+  PanelStrip(QWidget* parent, const QVector<QLabel*>& panels) : QWidget(parent), panels_(panels) {}
+  QSize sizeHint() const override {
+    int width = 0, height = 0;
+    for (QLabel* l : panels_) {
+      width += l->width() + kGap;
+      height = std::max(height, l->sizeHint().height());
+    }
+    return {width, height};
+  }
+  QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+  void place() {
+    int x = 0;
+    for (QLabel* l : panels_) {
+      const int w = l->width();
+      l->setGeometry(QStyle::visualRect(layoutDirection(), rect(), QRect(x, 0, w, height())));
+      x += w + kGap;
+    }
+    updateGeometry();
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { place(); }
+  void changeEvent(QEvent* e) override {
+    if (e->type() == QEvent::LayoutDirectionChange) place();
+    QWidget::changeEvent(e);
+  }
+
+ private:
+  static constexpr int kGap = 3;
+  const QVector<QLabel*>& panels_;
+};
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent), strip_(new PanelStrip(this, panels_)) {
+  addPermanentWidget(strip_, 1);
+}
 
 int StatusBar::AddPanel() {
-  auto* label = new QLabel(this);
+  auto* label = new QLabel(strip_);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setAlignment(qtAlignment(sbrLeft));
   label->installEventFilter(this);
-  addPermanentWidget(label);
   panels_.append(label);
   alignments_.append(sbrLeft);
   widths_.append(-1);
+  strip_->place();
   return panels_.size();
 }
 
@@ -57,6 +96,7 @@ void StatusBar::fitPanel(int index) {
                             ? 0
                             : label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() + 8;
   label->setFixedWidth(std::max(vb::TwipsToPixelsX(twips), textWidth));
+  strip_->place();
 }
 
 // Twips set by code read back exactly while the panel keeps the pixel width
@@ -72,6 +112,7 @@ void StatusBar::SetPanelWidth(int index, int twips) {
   widths_[index - 1] = std::max(0, twips);
   label->setFixedWidth(vb::TwipsToPixelsX(std::max(0, twips)));
   fitPanel(index);
+  strip_->place();
 }
 
 int StatusBar::PanelAlignment(int index) const {

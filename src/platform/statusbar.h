@@ -1,6 +1,9 @@
 #pragma once
 // A status bar of numbered panels (from 1), each with a width in twips, an
-// alignment, a text, an optional picture and a tooltip.
+// alignment, a text, an optional picture and a tooltip. The panels stand side
+// by side from the bar's start (the right in a right-to-left window); in a
+// bar too narrow for all of them the last ones are cut at its far edge,
+// never drawn over each other.
 #include <QPixmap>
 #include <QStatusBar>
 #include <QVector>
@@ -35,6 +38,7 @@ class StatusBar : public QStatusBar {
 
  private:
   void fitPanel(int index);
+  class PanelStrip* strip_;
   QVector<QLabel*> panels_;
   QVector<int> alignments_;
   QVector<int> widths_;  // twips last set per panel (-1: none)

@@ -2,7 +2,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "vb.h"
 
@@ -26,6 +28,30 @@ double dpiY() {
   return s && s->logicalDotsPerInchY() > 0 ? s->logicalDotsPerInchY() : 96.0;
 }
 
+// Relative luminance and contrast ratio, as accessibility guidelines define them.
+double luminance(const QColor& colour) {
+  auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  const QColor c = colour.toRgb();
+  return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour darkened step by step until text in it reads clearly (4.5:1) on
+// each background.
+QColor readableOn(QColor colour, std::initializer_list<QColor> backgrounds) {
+  auto readable = [&] {
+    for (const QColor& b : backgrounds)
+      if (contrast(colour, b) < 4.5) return false;
+    return true;
+  };
+  while (!readable() && colour.value() > 0) colour = colour.darker(105);
+  return colour;
+}
+
 // VB's system colour indices (vbScrollBars = 0 ... vbInfoBackground = 24).
 QColor systemColour(int index) {
   const QPalette pal = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
@@ -36,7 +62,8 @@ QColor systemColour(int index) {
     case 0: return pal.color(P::Active, P::Button);            // scroll bars
     case 1: return pal.color(P::Active, P::Dark);              // desktop
     case 2: return pal.color(P::Active, P::Highlight);         // active title bar
-    case 3: return pal.color(P::Disabled, P::WindowText);      // inactive title bar
+    case 3:  // inactive title bar: a mid grey; programs write text in it on windows and tooltips
+      return readableOn(pal.color(P::Active, P::Dark), {pal.color(P::Active, P::Base), pal.color(P::Active, P::ToolTipBase)});
     case 4: return pal.color(P::Active, P::Window);            // menu bar
     case 5: return pal.color(P::Active, P::Base);              // window background
     case 6: return pal.color(P::Active, P::Shadow);            // window frame

@@ -48,10 +48,11 @@ qint32 readColour(const QString& key) {
   }
 }
 
+// Right-aligned means at the right edge; the window's direction does not mirror it.
 QLabel* label(QWidget* parent, const QString& text, QRect at, Qt::Alignment align = Qt::AlignRight) {
   auto* l = new QLabel(text, parent);
   l->setGeometry(at);
-  l->setAlignment(align | Qt::AlignVCenter);
+  l->setAlignment(align | Qt::AlignAbsolute | Qt::AlignVCenter);
   return l;
 }
 

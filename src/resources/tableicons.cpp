@@ -24,8 +24,10 @@ QPixmap blank(int size) {
 void drawTable(QPainter& p, double s, int chairs, double chairShare) {
   const QPointF c(s / 2.0, s / 2.0);
   const double chairR = s * chairShare;
-  const double ring = s / 2.0 - chairR - s * 0.02;
-  p.setPen(QPen(kChairEdge, std::max(1.0, s / 60.0)));
+  const double pen = std::max(1.0, s / 60.0);
+  // The chairs with their edge and a pixel of air stay inside the square.
+  const double ring = s / 2.0 - chairR - pen / 2.0 - std::max(1.0, s * 0.02);
+  p.setPen(QPen(kChairEdge, pen));
   p.setBrush(kChair);
   for (int i = 0; i < chairs; ++i) {
     const double a = 2 * M_PI * i / chairs - M_PI / 2;

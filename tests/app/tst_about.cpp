@@ -11,6 +11,7 @@
 #include "guestlist/guestlist_fixture.h"
 #include "platform/msgbox.h"
 #include "platform/shell.h"
+#include "support/drawntext.h"
 #include "support/testsupport.h"
 
 using namespace mdlWedding;
@@ -38,6 +39,12 @@ class AboutTest : public QObject {
       web = about->lblWeb->text();
       mail = about->lblMail->text();
       leftToRight = about->layoutDirection() == Qt::LeftToRight;
+      // An English window reads left to right: "&System Info..." ends with its dots.
+      const QImage button = testsupport::InkOf(about->cmdSysInfo);
+      const QFont font = about->cmdSysInfo->font();
+      leftToRight = leftToRight &&
+                    testsupport::SameInk(button, testsupport::InkOfLine("&System Info...", font, Qt::LeftToRight)) &&
+                    !testsupport::SameInk(button, testsupport::InkOfLine("&System Info...", font, Qt::RightToLeft));
       hasPictures = true;
       for (QLabel* pic : {about->imgLogo, about->Image4, about->imgHome, about->imgEmail})
         hasPictures = hasPictures && !pic->pixmap().isNull();

@@ -5,6 +5,9 @@
 #include <QComboBox>
 #include <QtTest>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "app/frmSplash.h"
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
@@ -280,6 +283,10 @@ class StartupTest : public QObject {
     QVERIFY(!frmSplash::IsLoaded());  // unloaded once the main window is up
     QVERIFY(frmTableMap::IsLoaded());
     QVERIFY(!frmTableMap::Default().isVisible());
+    // A first start, with no placement stored: the window opens centred (give
+    // or take its frame, which is known only once it is shown).
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY((frmPelmora::Default().frameGeometry().center() - screenCentre).manhattanLength() <= 6);
 
     g_WeddingDate = QDateTime(QDate(2026, 1, 1), QTime());
     QCOMPARE(DaysToWedding(), QStringLiteral("0"));
@@ -287,6 +294,8 @@ class StartupTest : public QObject {
     QCOMPARE(DaysToWedding(), QStringLiteral("1.5"));
 
     frmSplash& splash = frmSplash::Default();
+    splash.show();
+    QVERIFY((splash.frameGeometry().center() - screenCentre).manhattanLength() <= 6);
     QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 2.9.13"));
     QCOMPARE(splash.Image1->pixmap().size(), QSize(669, 260));
     QTest::keyClick(&splash, Qt::Key_A);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -12,6 +13,7 @@
 
 #include "dialer/frmDialer.h"
 #include "guestlist/guestlist_fixture.h"
+#include "support/drawntext.h"
 #include "support/fakemodem.h"
 
 using namespace mdlWedding;
@@ -297,6 +299,40 @@ class TestDialer : public QObject {
     QTest::mouseClick(d.cmdDial, Qt::LeftButton);
     QTRY_COMPARE(prompts().messages(), QStringList{QStringLiteral("No modem detected")});
     QTRY_VERIFY(readyState(d));
+  }
+
+  // The dialer is an English window: its boxes are laid out left to right and
+  // their sentences end where English ends.
+  void messagesAreLeftToRightBoxes() {
+    testsupport::ProgramFolder folder;
+    Ports ports;
+    frmPelmora& w = mainWindowWithPhones({QStringLiteral("אין טלפון"), QStringLiteral("02-1234567")});
+    QStringList directions;
+    QImage ink;
+    QFont font;
+    prompts().view([&](QWidget* shown) {
+      auto* box = qobject_cast<QMessageBox*>(shown);
+      if (!box) return;
+      directions << (box->layoutDirection() == Qt::LeftToRight ? box->text() : QStringLiteral("right to left"));
+      if (box->text().endsWith('.')) {
+        QLabel* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ink = testsupport::InkOf(label);
+        font = label->font();
+      }
+    });
+    prompts().answer(platform::vbOK);
+    w.DialNum();
+    QTRY_COMPARE(directions, QStringList{QStringLiteral("The phone number is not valid.")});
+    QVERIFY(testsupport::SameInk(ink, testsupport::InkOfLine(directions.first(), font, Qt::LeftToRight)));
+
+    prompts().answer(platform::vbOK);
+    w.activateWindow();
+    QTRY_VERIFY(w.isActiveWindow());
+    selectRow(w, 2);
+    w.DialNum();
+    QTRY_COMPARE(directions.size(), 2);
+    QCOMPARE(directions.last(), QStringLiteral("No modem detected"));
+    prompts().view(nullptr);
   }
 
   void portLostBeforeDialling() {

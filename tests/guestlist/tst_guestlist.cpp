@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QtTest>
+#include <cmath>
 
 #include "guestlist_fixture.h"
 #include "platform/msgbox.h"
@@ -14,6 +15,38 @@ using testsupport::prompts;
 namespace {
 Invitation inv(const QString& family, const QString& first, int count = 2, int confirm = 0) {
   return guest(family, first, count, confirm);
+}
+
+// Contrast of two colours as the web's accessibility guidelines measure it.
+double luminance(QRgb c) {
+  auto channel = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+double contrast(QRgb a, QRgb b) {
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast between a drawn cell's darkest pixel (its text) and its
+// background (the pixel it holds most).
+double drawnContrast(platform::FlexGrid& g, int row, int col) {
+  const QRect at = g.visualRect(g.model()->index(row, col)).adjusted(1, 1, -1, -1);
+  const QImage img = g.viewport()->grab(at).toImage();
+  QHash<QRgb, int> count;
+  QRgb darkest = qRgb(255, 255, 255);
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QRgb p = img.pixel(x, y) | 0xFF000000u;
+      ++count[p];
+      if (luminance(p) < luminance(darkest)) darkest = p;
+    }
+  QRgb back = darkest;
+  for (auto it = count.cbegin(); it != count.cend(); ++it)
+    if (it.value() > count.value(back)) back = it.key();
+  return contrast(darkest, back);
 }
 }  // namespace
 
@@ -158,6 +191,26 @@ class GuestListTest : public QObject {
     QCOMPARE(g.Col(), 2);
     QVERIFY(w.mnuUpdate->isEnabled());
     QVERIFY(prompts().messages().isEmpty());
+  }
+
+  // Declined rows are grey and bold, and still read clearly: on the white of
+  // odd rows and on the tooltip colour of even rows.
+  void declinedRowsReadClearly() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({inv("כהן", "דני", 3, 1), inv("לוי", "רותי", 2, 2), inv("מזרחי", "אבי", 1, 2)});
+    w.resize(900, 400);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    platform::FlexGrid& g = *w.MSFlexGrid1;
+    g.SetRow(1);  // the current row is highlighted; leave the declined ones plain
+    const QRgb fore = vb::OleColor(0x80000003).rgb();
+    QVERIFY(qGray(fore) < 160);  // grey, not black, not the disabled grey
+    QVERIFY(fore != qRgb(0, 0, 0));
+    for (QRgb back : {qRgb(255, 255, 255), vb::OleColor(0x80000018).rgb()})
+      QVERIFY2(contrast(fore, back) >= 4.5, qPrintable(QString::number(contrast(fore, back))));
+    for (int row : {2, 3})
+      for (int col : {0, 1})
+        QVERIFY2(drawnContrast(g, row, col) >= 4.5, qPrintable(QString::number(drawnContrast(g, row, col))));
   }
 
   void halvesRoundOnTheirOwn() {

@@ -2,6 +2,7 @@
 // the group combo, the status bar and the close.
 #include <QAction>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QtTest>
@@ -59,7 +60,7 @@ class MainWindowTest : public QObject {
 
     restart();
     frmPelmora& again = frmPelmora::Default();
-    QCOMPARE(again.pos(), QPoint(40, 30));
+    QCOMPARE(again.pos(), QPoint(40, 30));  // the stored placement, not the screen's centre
     QCOMPARE(again.size(), QSize(900, 600));
     QCOMPARE(again.m_ColWidth[2], QStringLiteral("3000"));
     QCOMPARE(again.MSFlexGrid1->ColWidth(2), 3000);
@@ -189,6 +190,40 @@ class MainWindowTest : public QObject {
     w.MSFlexGrid1->SetTextMatrix(1, 0, "marker");
     w.cmbUserGroups_Click();
     QCOMPARE(cell(1, 0), QStringLiteral("marker"));
+  }
+
+  // However narrow the window, the status panels keep their order and never
+  // draw over each other; those that find no room are cut at the bar's edge.
+  void narrowWindowPanelsDoNotOverlap() {
+    testsupport::ProgramFolder folder;
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Nachlieli CLM"), 9));  // the program's font
+    frmPelmora& w = loadMainWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Counters of a large wedding.
+    w.stb->SetPanelText(2, QStringLiteral("מתנות ₪1234567"));
+    w.stb->SetPanelText(3, QStringLiteral("אישרו שלא מגיעים  1234"));
+    w.stb->SetPanelText(5, QStringLiteral("אישרו שמגיעים  12345"));
+    w.setMinimumSize(1, 1);  // a window manager may make it narrower than its layout asks
+    for (int width : {1000, 420, 250}) {
+      w.resize(width, 400);
+      testsupport::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+      int previousLeft = w.stb->width() + 1;
+      for (int i = 1; i <= 7; ++i) {
+        QLabel* panel = w.stb->PanelLabel(i);
+        const QRect at(panel->mapTo(w.stb, QPoint()), panel->size());
+        // Right to left: panel 1 at the right, each next one to the left of it.
+        QVERIFY2(at.right() < previousLeft, qPrintable(QString("width %1, panel %2").arg(width).arg(i)));
+        previousLeft = at.left();
+      }
+      // The first panels are whole, from the bar's right end.
+      QCOMPARE(QRect(w.stb->PanelLabel(1)->mapTo(w.stb, QPoint()), w.stb->PanelLabel(1)->size()).right(),
+               w.stb->PanelLabel(1)->parentWidget()->mapTo(w.stb, QPoint()).x() +
+                   w.stb->PanelLabel(1)->parentWidget()->width() - 1);
+    }
+    QApplication::setFont(before);
   }
 
   void statusBarAndToolbar() {

@@ -1,9 +1,11 @@
 // The print design window: the Print section of pelmora.ini, the background
 // list from design/, the preview, the colour and the print buttons.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -11,6 +13,7 @@
 #include "printing/frmPrint.h"
 #include "printing/mdlDrvScan.h"
 #include "printing_fixture.h"
+#include "support/drawntext.h"
 
 using namespace mdlWedding;
 using mdlFileINI::ReadINI;
@@ -20,6 +23,16 @@ using testsupport::prompts;
 namespace {
 
 QString printKey(const QString& key) { return ReadINI(IniFile(), "Print", key, "<none>"); }
+
+// Blank pixels between the label's text and its left and right edges (the
+// label drawn alone: some overlap their neighbours, some are transparent).
+QPair<int, int> margins(QLabel* label) {
+  QImage drawn(label->size(), QImage::Format_RGB32);
+  drawn.fill(Qt::white);
+  QPainter(&drawn).drawPixmap(0, 0, label->grab());
+  const QRect ink = testsupport::InkBounds(drawn);
+  return {ink.left(), label->width() - 1 - ink.right()};
+}
 
 QStringList listed(QListWidget* l) {
   QStringList out;
@@ -92,6 +105,36 @@ class PrintWindowTest : public QObject {
     QCOMPARE(printKey("Note Frame"), QStringLiteral("False"));
     QCOMPARE(g_ReportRS->Records().value(0).value("address_1"), QString());
     QVERIFY(DataReport2::Default().isVisible());
+  }
+
+  // The preview's labels are right-aligned in the right-to-left window: their
+  // text ends at the label's right edge.
+  void labelsAlignedRight() {
+    testsupport::ProgramFolder folder;
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Nachlieli CLM"), 9));  // the program's font
+    frmPelmora& w = loadMainWindow({printGuest("כהן", "דני", 1, "הרצל 1")});
+    QStringList notRight;
+    auto check = [&](QLabel* label) {
+      const auto [left, right] = margins(label);
+      if (!(right <= 3 && left > 3)) notRight << label->text();
+    };
+    openPrint(w, 1, [&](frmPrint& p) {
+      QVERIFY(QTest::qWaitForWindowExposed(&p));
+      check(p.lblLabelName);
+      check(p.lblLabelAddress);
+      check(p.Label1);
+      p.close();
+    });
+    openPrint(w, 2, [&](frmPrint& p) {
+      QVERIFY(QTest::qWaitForWindowExposed(&p));
+      check(p.lblNoteName);
+      const auto [left, right] = margins(p.lblNoteTable);  // centred
+      QVERIFY(qAbs(left - right) <= 2);
+      p.close();
+    });
+    QApplication::setFont(before);
+    QCOMPARE(notRight, QStringList());
   }
 
   void backgroundsFromTheDesignFolder() {

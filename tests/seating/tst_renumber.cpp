@@ -3,6 +3,8 @@
 // halfway through.
 #include <QAction>
 #include <QMenu>
+#include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -14,6 +16,7 @@
 #include "platform/listview.h"
 #include "platform/msgbox.h"
 #include "seating/frmTableMap.h"
+#include "support/drawntext.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -129,6 +132,7 @@ class TableRenumberTest : public QObject {
   void failedWritePutsEverythingBack();
   void rightClickRenumbersTheTableUnderThePointer();
   void allOrNothingWhenWritesFail();
+  void rangeMessageReadsAsASentence();
 };
 
 void TableRenumberTest::moveToAnEmptyTable() {
@@ -393,6 +397,28 @@ void TableRenumberTest::allOrNothingWhenWritesFail() {
                                {QStringLiteral("גולן"), 5},
                                {QStringLiteral("ברק"), 3},
                                {QStringLiteral("ורד"), 3}});
+}
+
+// The range message was written for a left-to-right box; the user reads the
+// sentence "מספר השולחן צריך להיות מ 1 עד 40".
+void TableRenumberTest::rangeMessageReadsAsASentence() {
+  testsupport::ProgramFolder folder;
+  loadMainWindow(wedding(), 40, 15);
+  frmTableMap& map = showMap();
+  QImage ink;
+  QFont font;
+  prompts().view([&](QWidget* w) {
+    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+      QLabel* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      ink = testsupport::InkOf(label);
+      font = label->font();
+    }
+  });
+  prompts().answer(platform::vbOK);
+  renumber(map, 3, QStringLiteral("0"));
+  QCOMPARE(prompts().messages(), QStringList{rangeMessage(40)});
+  const QString sentence = QStringLiteral("מספר השולחן צריך להיות מ 1 עד 40");
+  QVERIFY(testsupport::SameInk(ink, testsupport::InkOfLine(sentence, font, Qt::RightToLeft)));
 }
 
 PELMORA_TEST(TableRenumberTest)

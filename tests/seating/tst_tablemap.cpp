@@ -15,6 +15,7 @@
 #include "platform/vberror.h"
 #include "seating/frmTable.h"
 #include "seating/frmTableMap.h"
+#include "resources/tableicons.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -79,6 +80,7 @@ class TableMapTest : public QObject {
   void keysMoveTheChosenTable();
   void rightClickOpensThePopup();
   void peopleFromItemText();
+  void detailedListShowsPicturesWhole();
 };
 
 void TableMapTest::windowAndCommands() {
@@ -656,6 +658,50 @@ void TableMapTest::peopleFromItemText() {
   QCOMPARE(TablePeopleFromText(QStringLiteral("17")), 17);  // right after a rebuild: the table number
   QCOMPARE(TablePeopleFromText(QStringLiteral("שולחן של ")), 0);
   QCOMPARE(TablePeopleFromText(QString()), 0);
+}
+
+// The detailed list shows each table's small picture whole: the picture keeps
+// its chairs inside its square, and every opaque pixel of it is found, as
+// drawn, in the item's row.
+void TableMapTest::detailedListShowsPicturesWhole() {
+  for (int table : {1, 7, 100}) {
+    const QImage picture = resources::TablePicture(table, resources::kSmallTablePicture).toImage();
+    const int last = picture.width() - 1;
+    int edgeInk = 0;
+    for (int i = 0; i <= last; ++i)
+      edgeInk += qAlpha(picture.pixel(i, 0)) + qAlpha(picture.pixel(i, last)) + qAlpha(picture.pixel(0, i)) +
+                 qAlpha(picture.pixel(last, i));
+    QCOMPARE(edgeInk, 0);
+  }
+
+  testsupport::ProgramFolder folder;
+  testsupport::makeWeddingDb();
+  g_MaxTables = 10;
+  g_MaxChairs = 15;
+  frmTableMap& map = showMap();
+  prompts().answer(platform::vbCancel);  // places never saved: the save question
+  map.popDetailed->trigger();
+  testsupport::processEvents();
+  QAbstractItemView* view = map.lvwTable->CurrentView();
+  for (int table : {3, 7, 10}) {
+    const QImage picture = resources::TablePicture(table, resources::kSmallTablePicture).toImage();
+    const QRect row = view->visualRect(view->model()->index(table - 1, 0));
+    const QImage drawn = view->viewport()->grab(row).toImage().convertToFormat(QImage::Format_RGB32);
+    bool whole = false;
+    for (int y = 0; y + picture.height() <= drawn.height() && !whole; ++y)
+      for (int x = 0; x + picture.width() <= drawn.width() && !whole; ++x) {
+        bool same = true;
+        for (int py = 0; py < picture.height() && same; ++py)
+          for (int px = 0; px < picture.width() && same; ++px) {
+            const QRgb want = picture.pixel(px, py);
+            if (qAlpha(want) < 255) continue;
+            const QRgb got = drawn.pixel(x + px, y + py);
+            same = qAbs(qRed(want) - qRed(got)) + qAbs(qGreen(want) - qGreen(got)) + qAbs(qBlue(want) - qBlue(got)) < 24;
+          }
+        whole = same;
+      }
+    QVERIFY2(whole, qPrintable(QString("table %1").arg(table)));
+  }
 }
 
 PELMORA_TEST(TableMapTest)

@@ -6,6 +6,7 @@
 #include "app/mdlWedding.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
+#include "platform/readingorder.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/vb.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   QApplication::setLayoutDirection(Qt::RightToLeft);
+  platform::UseReadingOrderStyle();
   int failures = 0;
   for (auto& [name, factory] : testsupport::registry()) {
     std::unique_ptr<QObject> test(factory());
