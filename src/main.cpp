@@ -1,11 +1,10 @@
-#include <QApplication>
 #include <QFont>
 
 #include "app/mdlWedding.h"
-#include "platform/vberror.h"
+#include "platform/errorguard.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  platform::Application app(argc, argv);  // shows what an event handler let escape
   QApplication::setApplicationName(QStringLiteral("Pelmora"));
   QApplication::setLayoutDirection(Qt::RightToLeft);
   QApplication::setFont(QFont(QStringLiteral("Nachlieli CLM"), 9));

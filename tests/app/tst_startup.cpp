@@ -256,6 +256,55 @@ class StartupTest : public QObject {
     QCOMPARE(readAll(DatabaseFile()), content);
   }
 
+  void unusableDatabaseEndsInTheCriticalMessageAndStaysAsItWas() {
+    const QString critical = QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה");
+    auto startsAndEnds = [&](const QByteArray& before) {
+      prompts().answer(platform::vbOK);
+      QVERIFY(!startProgram());
+      QVERIFY(platform::ProgramHasEnded());
+      QCOMPARE(platform::ProgramExitCode(), 1);
+      QCOMPARE(prompts().shown().size(), 1);
+      QVERIFY(prompts().messages().first().startsWith(critical));
+      QCOMPARE(prompts().shown().first().style, int(platform::vbCritical));
+      QCOMPARE(readAll(DatabaseFile()), before);
+    };
+    {
+      // The three fields of the upgrade are there; a field the program reads is not.
+      testsupport::ProgramFolder folder;
+      testsupport::writeOptions();
+      makeOlderDb({"TABLE_NO"}, true);
+      startsAndEnds(readAll(DatabaseFile()));
+    }
+    {
+      // Nothing is added to a file that cannot serve even after the upgrade.
+      testsupport::ProgramFolder folder;
+      testsupport::writeOptions();
+      makeOlderDb({"TABLE_NO", "ADDRESS"}, false);
+      startsAndEnds(readAll(DatabaseFile()));
+      QVERIFY(!fieldNames("PELMORA").contains("ADDRESS"));
+    }
+    {
+      // One damaged data page among many good ones.
+      testsupport::ProgramFolder folder;
+      testsupport::writeOptions();
+      testsupport::makeWeddingDb();
+      {
+        auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+        auto rs = db->OpenRecordset("select * from PELMORA");
+        for (int i = 0; i < 800; ++i)
+          testsupport::writeInvitation(*rs, {QStringLiteral("דני"), QStringLiteral("כהן %1").arg(i), 2, (i % 20) + 1, 1});
+        db->Close();
+      }
+      QFile f(DatabaseFile());
+      QVERIFY(f.open(QIODevice::ReadWrite));
+      QVERIFY(f.size() >= 6 * 4096);
+      QVERIFY(f.seek(f.size() - 2 * 4096));
+      f.write(QByteArray(4096, '\x5a'));
+      f.close();
+      startsAndEnds(readAll(DatabaseFile()));
+    }
+  }
+
   void failedCreationLeavesNoFile() {
     testsupport::ProgramFolder folder;
     testsupport::writeOptions();
