@@ -5,6 +5,7 @@
 
 #include "app/mdlWedding.h"
 #include "app/wedding_schema.h"
+#include "budget/frmBudget.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/commondialog.h"
 #include "platform/filecopy.h"
@@ -60,6 +61,21 @@ class FolderOfFirstChoice {
  private:
   CommonDialog& dialog_;
   QString saved_;
+};
+
+// The budget window keeps Wed.mdb open while it is shown: it lets go of the
+// file before an import and opens it again, the new one, afterwards.
+class BudgetWindowReleased {
+ public:
+  BudgetWindowReleased() : wasOpen_(frmBudget::IsLoaded()) {
+    if (wasOpen_) frmBudget::Unload();
+  }
+  ~BudgetWindowReleased() {
+    if (wasOpen_) platform::RunHandler([] { frmBudget::Default().show(); });
+  }
+
+ private:
+  bool wasOpen_;
 };
 
 // A copy that did not happen is reported, never passed over as a success.
@@ -173,6 +189,7 @@ void frmPelmora::mnuImportDB_Click() {
   if (answer == platform::vbNo) return;
 
   // Wed.mdb must not be held open while it is replaced.
+  BudgetWindowReleased budget;
   err([&] { g_RS.SetNothing(); });
   err([&] { g_DB->Close(); });
 

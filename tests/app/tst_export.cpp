@@ -4,12 +4,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "app/mdlWedding.h"
+#include "budget/frmBudget.h"
 #include "platform/dao.h"
 #include "guestlist/guestlist_fixture.h"
 #include "platform/listview.h"
@@ -379,6 +382,28 @@ class ExportTest : public QObject {
     QCOMPARE(message, kExportOk);
     QCOMPARE(readFile(out.filePath("pelmora.ini")), readFile(IniFile()));
     QCOMPARE(readFile(out.filePath("Wed.mdb")), readFile(DatabaseFile()));
+  }
+
+  void anOpenBudgetWindowWorksOnTheImportedFile() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    frmBudget::Default().show();
+    QTemporaryDir other;
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), "[Print]\r\n");
+    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QVERIFY(frmBudget::IsLoaded());
+    frmBudget& budget = frmBudget::Default();
+    budget.txtBudgetBranch[0]->setText("1500");
+    prompts().clearShown();
+    QTest::mouseClick(budget.cmdUpdate, Qt::LeftButton);
+    QVERIFY2(prompts().messages().isEmpty(), qPrintable(prompts().messages().join('|')));
+    auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+    auto rs = db->OpenRecordset("select * from WED_BUDGET");
+    QVERIFY(!rs->Eof());
+    QCOMPARE(rs->Fields("B_DRESS").Value().value<vb::Currency>().toString(), QStringLiteral("1500"));
+    db->Close();
   }
 
   void importedFilesAreWritableWhateverTheSourcesMode() {
