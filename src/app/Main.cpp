@@ -9,12 +9,15 @@
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/vb.h"
+#include "platform/vberror.h"
 #include "seating/frmTableMap.h"
 
 namespace mdlWedding {
 
 bool Main() {
-  try {
+  // Start-up is no event handler: an error that escapes it is shown here and
+  // ends the program (status 1) instead of reaching std::terminate.
+  const bool started = platform::RunHandler([] {
     g_AppPath = QDir::currentPath();
     if (!g_AppPath.endsWith('/')) g_AppPath += '/';
 
@@ -32,10 +35,10 @@ bool Main() {
     frmTableMap::Default();
     frmSplash::Unload();
     frmPelmora::Default().show();
-    return true;
-  } catch (const platform::ProgramEnd&) {
-    return false;
-  }
+  });
+  if (started) return true;
+  if (!platform::ProgramHasEnded()) platform::RunHandler([] { platform::EndProgram(1); });
+  return false;
 }
 
 }  // namespace mdlWedding

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "app/mdlWedding.h"
+#include "app/wedding_schema.h"
+#include "budget/frmBudget.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/commondialog.h"
 #include "platform/filecopy.h"
@@ -38,6 +40,44 @@ void changeToProgramFolder() {
   if (!QDir::setCurrent(g_AppPath)) platform::Raise(76, QStringLiteral("Path not found"));
 }
 
+const QString kOwnFile = QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת.");
+const QString kNoWeddingDatabase =
+    QStringLiteral("הקובץ שנבחר אינו מבנה נתונים שהתוכנה יכולה לעבוד איתו. דבר לא יובא והקבצים הקיימים לא שונו.");
+
+// True when both names lead to one file (links and letter case resolved).
+bool sameFile(const QString& a, const QString& b) {
+  const QString ca = QFileInfo(a).canonicalFilePath();
+  return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The second file dialog of an export or import opens in the folder chosen in
+// the first; the dialog's own folder comes back afterwards.
+class FolderOfFirstChoice {
+ public:
+  explicit FolderOfFirstChoice(CommonDialog& dialog) : dialog_(dialog), saved_(dialog.InitDir) {}
+  ~FolderOfFirstChoice() { dialog_.InitDir = saved_; }
+  void follow() { dialog_.InitDir = QFileInfo(dialog_.FileName).absolutePath(); }
+
+ private:
+  CommonDialog& dialog_;
+  QString saved_;
+};
+
+// The budget window keeps Wed.mdb open while it is shown: it lets go of the
+// file before an import and opens it again, the new one, afterwards.
+class BudgetWindowReleased {
+ public:
+  BudgetWindowReleased() : wasOpen_(frmBudget::IsLoaded()) {
+    if (wasOpen_) frmBudget::Unload();
+  }
+  ~BudgetWindowReleased() {
+    if (wasOpen_) platform::RunHandler([] { frmBudget::Default().show(); });
+  }
+
+ private:
+  bool wasOpen_;
+};
+
 // A copy that did not happen is reported, never passed over as a success.
 void reportCopyFailure() { MsgBox(QStringLiteral("Path/File access error"), platform::vbExclamation); }
 
@@ -60,9 +100,13 @@ bool askForFile(CommonDialog& dialog, const QString& fileName, const QString& fi
 }  // namespace
 
 bool frmPelmora::ExportFile(QString& file_name) {
-  const QString source = g_AppPath + file_name;
+  const QString source = ProgramFile(file_name);
   if (!askForFile(CommonDialog1, file_name, exportFilter(file_name), true)) return false;
   const QString destination = CommonDialog1.FileName;
+  if (sameFile(source, destination)) {
+    MsgBox(kOwnFile, platform::vbExclamation);
+    return false;
+  }
   if (platform::CopyFile(source, destination, true)) return true;
 
   const int answer = MsgBox(QStringLiteral("?") + destination + QStringLiteral(" האם ברצונך לשכתב"),
@@ -77,11 +121,13 @@ bool frmPelmora::ExportFile(QString& file_name) {
 
 void frmPelmora::mnuExportDB_Click() {
   ErrorState err;
+  FolderOfFirstChoice folder(CommonDialog1);
   for (const QString& name : {kDatabaseName, kSettingsName}) {
     QString fileName = name;
     bool exported = false;
     err([&] { exported = ExportFile(fileName); });
     if (!exported) return;
+    folder.follow();
   }
   err([&] { changeToProgramFolder(); });
   if (err.failed()) {
@@ -93,12 +139,25 @@ void frmPelmora::mnuExportDB_Click() {
 }
 
 bool frmPelmora::ImportFile(QString& file_name) {
-  const QString target = g_AppPath + file_name;
+  const QString target = ProgramFile(file_name);
   if (!askForFile(CommonDialog1, file_name, importFilter(file_name), false)) return false;
   const QString source = CommonDialog1.FileName;
   if (!FileExists(source)) {
     MsgBox(QStringLiteral(".קובץ המקור לא נמצא"));
     return false;
+  }
+  if (sameFile(source, target)) {
+    MsgBox(kOwnFile, platform::vbExclamation);
+    return false;
+  }
+  // Only a database that start-up would accept may replace the wedding's.
+  if (file_name == kDatabaseName) {
+    ErrorState check;
+    check([&] { CheckWeddingDatabaseFile(source); });
+    if (check.failed()) {
+      MsgBox(kNoWeddingDatabase, platform::vbExclamation);
+      return false;
+    }
   }
   ErrorState err;
   err([&] { changeToProgramFolder(); });
@@ -130,14 +189,17 @@ void frmPelmora::mnuImportDB_Click() {
   if (answer == platform::vbNo) return;
 
   // Wed.mdb must not be held open while it is replaced.
+  BudgetWindowReleased budget;
   err([&] { g_RS.SetNothing(); });
   err([&] { g_DB->Close(); });
 
+  FolderOfFirstChoice folder(CommonDialog1);
   for (const QString& name : {kDatabaseName, kSettingsName}) {
     QString fileName = name;
     bool imported = false;
     err([&] { imported = ImportFile(fileName); });
     if (!imported) return;
+    folder.follow();
   }
 
   err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });

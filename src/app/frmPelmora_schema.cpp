@@ -21,6 +21,13 @@ void criticalFailure(const QString& what) {
 
 }  // namespace
 
+void frmPelmora::endWithCriticalFailure(const QString& what) {
+  criticalFailure(what);
+  m_EndCode = 1;
+  Unload();  // closing the main window ends the program
+  platform::EndProgram(1);
+}
+
 void frmPelmora::CreateNewDatabase() {
   // The file is built under a temporary name and takes its real name only when
   // complete, so a failure never leaves a half-made Wed.mdb behind.
@@ -45,10 +52,7 @@ void frmPelmora::CreateNewDatabase() {
   if (err.failed()) {
     if (!g_DB.IsNothing()) err([&] { g_DB->Close(); });
     QFile::remove(buildPath);
-    criticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך יצירת התוכנה"));
-    m_EndCode = 1;
-    Unload();  // closing the main window ends the program
-    platform::EndProgram(1);
+    endWithCriticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך יצירת התוכנה"));
   }
   platform::MsgBox(QStringLiteral("תהליך יצירת מבנה הנתונים הסתיים בהצלחה."), platform::vbOKOnly,
                    platform::AppTitle());
@@ -58,6 +62,10 @@ void frmPelmora::UpdateDatabase() {
   ErrorState err;
   bool found[3] = {false, false, false};
   bool changed = false;
+
+  // A file the program cannot use is left exactly as it is.
+  err([&] { CheckWeddingDatabase(*g_DB); });
+  if (err.failed()) endWithCriticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה"));
 
   err([&] {
     dao::TableDef& table = g_DB->TableDefs()("PELMORA");
@@ -92,12 +100,7 @@ void frmPelmora::UpdateDatabase() {
     }
   });
 
-  if (err.failed()) {
-    criticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה"));
-    m_EndCode = 1;
-    Unload();
-    platform::EndProgram(1);
-  }
+  if (err.failed()) endWithCriticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה"));
   if (changed)
     platform::MsgBox(QStringLiteral("תהליך שידרוג מבנה הנתונים הסתיים בהצלחה."), platform::vbOKOnly,
                      platform::AppTitle());

@@ -14,8 +14,10 @@ bool WriteINI(const QString& FileName, const QString& Section, const QString& Ke
 void DeleteINISection(const QString& FileName, const QString& Section);
 
 // Section Options from the program-wide options, section UserGroups rewritten.
-void SaveOptions();
-// First run: the old registry settings into the file (or the default names).
+// False when a value could not be written.
+bool SaveOptions();
+// First run: what section Options lacks is filled from the old registry
+// settings (or the default names); those are deleted once the file holds them.
 void MigrateOldSettings();
 
 }  // namespace mdlFileINI

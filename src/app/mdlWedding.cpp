@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/filecopy.h"
 #include "platform/shell.h"
 #include "platform/vb.h"
 
@@ -57,8 +58,9 @@ QVector<QString> g_UserGroups;
 std::shared_ptr<platform::ReportConnection> g_ReportConn;
 std::shared_ptr<platform::ReportRecordset> g_ReportRS;
 
-QString IniFile() { return g_AppPath + QStringLiteral("pelmora.ini"); }
-QString DatabaseFile() { return g_AppPath + QStringLiteral("Wed.mdb"); }
+QString ProgramFile(const QString& name) { return platform::FindFileIgnoringCase(g_AppPath, name); }
+QString IniFile() { return ProgramFile(QStringLiteral("pelmora.ini")); }
+QString DatabaseFile() { return ProgramFile(QStringLiteral("Wed.mdb")); }
 
 QString DaysToWedding() {
   // Whole days by the calendar (no daylight-saving drift), plus the wedding's

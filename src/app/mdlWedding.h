@@ -79,6 +79,9 @@ QString DaysToWedding();
 bool FileExists(const QString& path);
 bool ShowHelp(const QString& helpFile, QWidget* window, long contextId);
 
+// A file of the program folder by its name, found whatever its letter case
+// (as on the system the files come from); the name as given when none is there.
+QString ProgramFile(const QString& name);
 // The settings file and the database of the program folder.
 QString IniFile();
 QString DatabaseFile();

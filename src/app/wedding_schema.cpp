@@ -27,7 +27,53 @@ const FieldSpec kWeddingFields[] = {
     {"ADDRESS", dao::dbText, 50, false, true},      {"PRESENT_TYPE", dao::dbByte, 0, false, false},
     {"PRESENT", dao::dbText, 20, false, true},
 };
+// The three fields that an older file lacks and the upgrade adds.
+bool addedByUpgrade(const char* name) {
+  return qstrcmp(name, "ADDRESS") == 0 || qstrcmp(name, "PRESENT_TYPE") == 0 || qstrcmp(name, "PRESENT") == 0;
+}
+
+// CHECK is never read, so a file without it serves as well.
+bool readByProgram(const char* name) { return qstrcmp(name, "CHECK") != 0; }
+
+[[noreturn]] void raiseMissing(const QString& table, const QString& field) {
+  platform::Raise(3265, field.isEmpty() ? QStringLiteral("Table '%1' is missing.").arg(table)
+                                        : QStringLiteral("Field '%1' of table '%2' is missing.").arg(field, table));
+}
+
+bool hasTable(dao::Database& db, const QString& name) {
+  for (int i = 0; i < db.TableDefs().Count(); ++i)
+    if (db.TableDefs()[i].Name().compare(name, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+bool hasField(dao::TableDef& table, const QString& name) {
+  for (int i = 0; i < table.Fields().Count(); ++i)
+    if (table.Fields()[i].Name().compare(name, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
 }  // namespace
+
+void CheckWeddingDatabase(dao::Database& db) {
+  db.CheckIntegrity();
+  const QString guests = QStringLiteral("PELMORA");
+  if (!hasTable(db, guests)) raiseMissing(guests, QString());
+  for (const FieldSpec& spec : kWeddingFields) {
+    const QString name = QString::fromLatin1(spec.name);
+    if (readByProgram(spec.name) && !addedByUpgrade(spec.name) && !hasField(db.TableDefs()(guests), name))
+      raiseMissing(guests, name);
+  }
+  const QString budget = QStringLiteral("WED_BUDGET");
+  if (!hasTable(db, budget)) return;
+  for (const char* field : kBudgetFields)
+    if (!hasField(db.TableDefs()(budget), QString::fromLatin1(field))) raiseMissing(budget, QString::fromLatin1(field));
+}
+
+void CheckWeddingDatabaseFile(const QString& path) {
+  auto db = dao::DBEngine::instance().OpenDatabaseReadOnly(path);
+  CheckWeddingDatabase(*db);
+  db->Close();
+}
 
 void AppendWeddingTable(dao::Database& db, platform::ErrorState& err) {
   std::shared_ptr<dao::TableDef> table;

@@ -18,4 +18,12 @@ extern const char* const kBudgetFields[30];
 void AppendWeddingTable(dao::Database& db, platform::ErrorState& err);
 void AppendBudgetTable(dao::Database& db, platform::ErrorState& err);
 
+// Raises unless db is a wedding database that the program can use or bring up
+// to date: every page readable, PELMORA with every field the program reads
+// (the three that the upgrade adds may be missing), and WED_BUDGET, when
+// present, with its thirty fields (a missing table is added by the upgrade).
+void CheckWeddingDatabase(dao::Database& db);
+// The same for a file, opened read-only so that it stays as it is.
+void CheckWeddingDatabaseFile(const QString& path);
+
 }  // namespace mdlWedding

@@ -162,7 +162,7 @@ void frmBudget::Form_Load() {
   // open with its boxes as far as they were filled.
   platform::ErrorState err;
   err([this] {
-    m_DB = dao::DBEngine::instance().OpenDatabase(g_AppPath + QStringLiteral("Wed.mdb"));
+    m_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
     LoadBudget();
   });
   if (err.failed()) MsgBox(err.last().description, platform::vbExclamation);

@@ -143,6 +143,8 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void ShowPrintLabels();
   void ShowPrintNotes();
   void ShowListReport();
+  // The schema's critical message, then the program ends (status 1).
+  [[noreturn]] void endWithCriticalFailure(const QString& what);  // frmPelmora_schema.cpp
 
   double m_OrigWidth = 0, m_OrigHeight = 0;  // twips
   int m_EndCode = 0;  // exit code when the window's close ends the program

@@ -154,6 +154,8 @@ class Database : public std::enable_shared_from_this<Database> {
   std::shared_ptr<Recordset> OpenRecordset(const QString& sql);
   void Close();
   bool IsOpen() const;
+  // Reads every page of the file: 3049 when any part of it is damaged.
+  void CheckIntegrity();
 
   // A transaction (dao_transaction.cpp): the writes after BeginTrans are kept
   // together by CommitTrans, or all dropped by Rollback; closing the database
@@ -170,6 +172,7 @@ class Database : public std::enable_shared_from_this<Database> {
  private:
   friend class DBEngine;
   Database();
+  static std::shared_ptr<Database> open(const QString& path, bool readOnly);
   void loadTableDefs();
   QString path_;
   std::unique_ptr<Impl> impl_;
@@ -217,6 +220,9 @@ class DBEngine {
   // Opens an existing file shared and writable: 3024 when missing, 3343 when it
   // is not a database (the file is left untouched), 3051 when it cannot be opened.
   std::shared_ptr<Database> OpenDatabase(const QString& path);
+  // The same, read-only: nothing is ever written to the file, not even a
+  // journal. For looking at a file before it is used.
+  std::shared_ptr<Database> OpenDatabaseReadOnly(const QString& path);
 };
 
 }  // namespace dao

@@ -110,11 +110,12 @@ void Statement::run() {
 
 void exec(Connection& conn, const QString& sql, Doing doing) { Statement(conn, sql, doing).run(); }
 
-std::shared_ptr<Connection> openConnection(const QString& path, bool create) {
+std::shared_ptr<Connection> openConnection(const QString& path, bool create, bool readOnly) {
   auto conn = std::make_shared<Connection>();
   conn->path = path;
   // One thread uses a connection: no locking on every call.
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+  const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX |
+                    (create ? SQLITE_OPEN_CREATE : 0);
   const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &conn->db, flags, nullptr);
   if (rc != SQLITE_OK) {
     const QString message = QString::fromUtf8(conn->db ? sqlite3_errmsg(conn->db) : sqlite3_errstr(rc));
@@ -135,6 +136,10 @@ std::shared_ptr<Connection> openConnection(const QString& path, bool create) {
   // The one file must always be the whole database: rollback journal, never
   // WAL, and every commit on the disk before the call returns. A read-only
   // file cannot change its mode; it is read as it is.
+  if (readOnly) {
+    registerHebrewCollation(conn->db);
+    return conn;
+  }
   try {
     exec(*conn, QStringLiteral("PRAGMA journal_mode=DELETE"), Doing::Opening);
   } catch (const platform::VbError&) {
@@ -173,16 +178,32 @@ std::shared_ptr<Database> DBEngine::CreateDatabase(const QString& path, const QS
   return db;
 }
 
-std::shared_ptr<Database> DBEngine::OpenDatabase(const QString& path) {
+std::shared_ptr<Database> DBEngine::OpenDatabase(const QString& path) { return Database::open(path, false); }
+
+std::shared_ptr<Database> DBEngine::OpenDatabaseReadOnly(const QString& path) { return Database::open(path, true); }
+
+std::shared_ptr<Database> Database::open(const QString& path, bool readOnly) {
   const QFileInfo info(path);
   if (!info.exists() || info.isDir()) platform::Raise(3024, QStringLiteral("Could not find file '%1'.").arg(path));
   // SQLite would take an empty file for an empty database; Jet does not.
   if (info.size() == 0) platform::Raise(3343, QStringLiteral("Unrecognized database format '%1'.").arg(path));
   std::shared_ptr<Database> db(new Database());
   db->path_ = path;
-  db->impl_->conn = detail::openConnection(path, false);
+  db->impl_->conn = detail::openConnection(path, false, readOnly);
   db->loadTableDefs();
   return db;
+}
+
+void Database::CheckIntegrity() {
+  if (!IsOpen()) detail::raiseClosed();
+  // quick_check reads every page of every table; it answers "ok" or lists
+  // what is wrong, and a page it cannot even parse raises on its own.
+  detail::Statement st(*impl_->conn, QStringLiteral("PRAGMA quick_check"), detail::Doing::Reading);
+  if (st.step()) {
+    const QString first = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
+    if (first == QLatin1String("ok")) return;
+  }
+  detail::raiseSqlite(nullptr, SQLITE_CORRUPT, detail::Doing::Reading, path_);
 }
 
 Database::Database() : impl_(std::make_unique<Impl>()) { tableDefs_.db_ = this; }

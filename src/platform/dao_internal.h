@@ -34,7 +34,7 @@ struct Connection {
   void close();
   ~Connection() { close(); }
 };
-std::shared_ptr<Connection> openConnection(const QString& path, bool create);
+std::shared_ptr<Connection> openConnection(const QString& path, bool create, bool readOnly = false);
 
 // A prepared statement, finalized when it goes out of scope, so no statement
 // ever outlives the call that made it.

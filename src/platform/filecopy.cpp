@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+#include <QDir>
 
 namespace platform {
 
@@ -29,7 +31,11 @@ bool StagedCopy::take(const QString& source) {
 #ifdef Q_OS_UNIX
   if (::fsync(temp->handle()) != 0) return false;  // on disk before it replaces anything
 #endif
-  temp->setPermissions(in.permissions());
+#ifdef Q_OS_UNIX
+  const mode_t mask = ::umask(0);  // reading the mask means setting it: put it back
+  ::umask(mask);
+  if (::fchmod(temp->handle(), 0666 & ~mask) != 0) return false;
+#endif
   temp->close();
   temp_ = std::move(temp);
   return true;
@@ -51,6 +57,16 @@ bool StagedCopy::place(bool failIfExists) {
     temp_.reset();
   }
   return placed;
+}
+
+QString FindFileIgnoringCase(const QString& folder, const QString& name) {
+  QDir dir(folder);
+  const QString exact = dir.filePath(name);
+  if (QFileInfo::exists(exact)) return exact;
+  const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  for (const QString& entry : entries)
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+  return exact;
 }
 
 bool CopyFile(const QString& source, const QString& destination, bool failIfExists) {

@@ -1,5 +1,5 @@
 #pragma once
-// Copying files as the program's data files need it. A copy is written to a
+// Copying and finding files as the program's data files need it. A copy is written to a
 // temporary file beside its destination and renamed into place, so a copy that
 // fails part way never leaves half a file where the destination was.
 #include <QString>
@@ -9,6 +9,10 @@ class QTemporaryFile;
 
 namespace platform {
 
+// folder + name; when no entry has exactly that name but one differs from it
+// only in letter case, that one (as Windows finds it).
+QString FindFileIgnoringCase(const QString& folder, const QString& name);
+
 // Like the system's CopyFile: true when the destination holds a copy of the
 // source. With failIfExists an existing destination is left alone and the copy
 // fails.
@@ -16,6 +20,8 @@ bool CopyFile(const QString& source, const QString& destination, bool failIfExis
 
 // A copy of a file's content taken now and put in place later: the content is
 // the source's as it was when taken, even when the source is replaced meanwhile.
+// The copy gets the permissions of a file the program creates, never the
+// source's (a copy from a read-only backup must stay writable).
 class StagedCopy {
  public:
   explicit StagedCopy(const QString& destination);

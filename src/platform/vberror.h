@@ -58,16 +58,26 @@ bool ProgramHasEnded();
 int ProgramExitCode();
 void ResetProgramEnd();  // tests: a fresh program
 
-// Boundary for every event handler called by Qt: a ProgramEnd (or a stray
-// error) must not unwind through the event loop.
+// Shows an error that escaped its procedure to the user (errorguard.cpp).
+void ReportUnhandledError(const VbError& e);
+
+// Boundary for every event handler called by Qt: a ProgramEnd must not unwind
+// through the event loop, and a stray error is shown, not lost.
+// False when the handler did not run to its end.
 template <class F>
-void RunHandler(F&& handler) {
+bool RunHandler(F&& handler) {
   try {
     std::forward<F>(handler)();
+    return true;
   } catch (const ProgramEnd&) {
-  } catch (const VbError&) {
-  } catch (const std::exception&) {
+  } catch (const VbError& e) {
+    ReportUnhandledError(e);
+  } catch (const std::exception& e) {
+    ReportUnhandledError(VbError{5, QString::fromLocal8Bit(e.what())});
+  } catch (...) {
+    ReportUnhandledError(VbError{51, QStringLiteral("Internal error")});
   }
+  return false;
 }
 
 }  // namespace platform

@@ -40,7 +40,7 @@ void newReportData(ErrorState& err, const QVector<QPair<QString, int>>& fields) 
   err([] { g_ReportRS = std::make_shared<platform::ReportRecordset>(); });
   err([] {
     g_ReportConn->ConnectionString =
-        QStringLiteral("Driver=Microsoft Access Driver (*.mdb);DBQ=") + g_AppPath + QStringLiteral("Wed.mdb");
+        QStringLiteral("Driver=Microsoft Access Driver (*.mdb);DBQ=") + DatabaseFile();
   });
   err([] { g_ReportConn->Open(g_ReportConn->ConnectionString, QString(), QString()); });
   for (const auto& [name, size] : fields) err([&] { g_ReportRS->AppendField(name, size); });

@@ -2,10 +2,18 @@
 // the dialogs, the overwrite question, the .old backups, the reload after an
 // import and the messages, checked on disk.
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QMessageBox>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "app/mdlWedding.h"
+#include "budget/frmBudget.h"
+#include "platform/dao.h"
 #include "guestlist/guestlist_fixture.h"
 #include "platform/listview.h"
 #include "platform/msgbox.h"
@@ -76,6 +84,19 @@ void agreeToImport(const QString& db, const QString& ini) {
   prompts().answerDialog(db);
   prompts().answerDialog(ini);
   prompts().answer(platform::vbOK);
+}
+
+// Answers the next real modal dialog once it is shown.
+template <class Dialog>
+void whenShown(std::function<void(Dialog*)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    if (!d || !d->isVisible()) {
+      QTimer::singleShot(10, [act] { whenShown<Dialog>(act); });
+      return;
+    }
+    act(d);
+  });
 }
 
 }  // namespace
@@ -254,22 +275,152 @@ class ExportTest : public QObject {
     QCOMPARE(cell(1, 0), QStringLiteral("כהן"));
   }
 
-  void importOfAFileThatIsNoDatabaseEndsTheProgram() {
+  void importOfAFileThatIsNoWeddingDatabaseReplacesNothing() {
     testsupport::ProgramFolder folder;
     frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
-    const QByteArray originalDb = readFile(DatabaseFile());
+    const QByteArray originalDb = readFile(DatabaseFile()), originalIni = readFile(IniFile());
     QTemporaryDir other;
-    writeFile(other.filePath("Wed.mdb"), "not a database");
-    writeFile(other.filePath("pelmora.ini"), "[Print]\r\n");
-    prompts().answer(platform::vbYes);
-    prompts().answerDialog(other.filePath("Wed.mdb"));
-    prompts().answerDialog(other.filePath("pelmora.ini"));
-    prompts().answer(platform::vbOK);  // the upgrade's critical error
-    MapPositionsQuestionAnsweredNo positions;
+    writeFile(other.filePath("text.mdb"), "not a database");
+    testsupport::makeWeddingDb(other.filePath("whole.mdb"));
+    testsupport::addInvitation(guest(QStringLiteral("לוי"), QStringLiteral("רון")), other.filePath("whole.mdb"));
+    writeFile(other.filePath("truncated.mdb"), readFile(other.filePath("whole.mdb")).left(5000));
+    {
+      auto db = dao::DBEngine::instance().CreateDatabase(other.filePath("foreign.mdb"), dao::dbLangGeneral, 0);
+      auto t = db->CreateTableDef("GUESTS");
+      t->Fields().Append(t->CreateField("NAME", dao::dbText, 20));
+      db->TableDefs().Append(t);
+      db->Close();
+    }
+    for (const QString name : {"text.mdb", "truncated.mdb", "foreign.mdb"}) {
+      const QByteArray source = readFile(other.filePath(name));
+      prompts().clearShown();
+      prompts().answer(platform::vbYes);
+      prompts().answerDialog(other.filePath(name));
+      prompts().answer(platform::vbOK);
+      w.mnuImportDB->trigger();
+      QCOMPARE(prompts().messages().size(), 2);
+      QVERIFY2(prompts().messages().last().startsWith(QStringLiteral("הקובץ שנבחר אינו מבנה נתונים")), qPrintable(name));
+      QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+      QCOMPARE(dialogs().size(), 1);  // the settings file is not offered
+      QVERIFY(!platform::ProgramHasEnded());
+      QCOMPARE(readFile(DatabaseFile()), originalDb);
+      QCOMPARE(readFile(IniFile()), originalIni);
+      QCOMPARE(readFile(other.filePath(name)), source);
+      QVERIFY(!QFile::exists(DatabaseFile() + ".old"));
+    }
+    // The wedding is still there, and the next start finds it.
+    frmPelmora::Default().InitList(g_GroupName, g_SortField);
+    QCOMPARE(cell(1, 0), QStringLiteral("כהן"));
+  }
+
+  void secondDialogStartsInTheFirstOnesFolderAndOwnFilesAreRefused() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    const QByteArray originalIni = readFile(IniFile());
+    QTemporaryDir out;
+
+    // Export: Enter in the second dialog takes the preselected name, in the
+    // folder of the first choice.
+    prompts().answerDialog(out.filePath("Wed.mdb"));
+    prompts().answerDialog("pelmora.ini");
+    prompts().answer(platform::vbOK);
+    w.mnuExportDB->trigger();
+    QCOMPARE(prompts().messages(), QStringList{kExportOk});
+    QCOMPARE(readFile(out.filePath("pelmora.ini")), originalIni);
+    QCOMPARE(w.CommonDialog1.InitDir, QString());  // the dialog's folder is back as it was
+
+    // Import the same way: the other wedding's settings come in.
+    writeFile(out.filePath("pelmora.ini"), "[Print]\r\nFrame=True\r\n");
+    prompts().clearShown();
+    agreeToImport(out.filePath("Wed.mdb"), "pelmora.ini");
     w.mnuImportDB->trigger();
-    QVERIFY(platform::ProgramHasEnded());
-    QVERIFY(prompts().messages().at(1).startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
-    QCOMPARE(readFile(DatabaseFile() + ".old"), originalDb);  // the user's wedding is kept aside
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(readFile(IniFile()), QByteArray("[Print]\r\nFrame=True\r\n"));
+    QCOMPARE(readFile(IniFile() + ".old"), originalIni);
+
+    // The program's own file as target or source is refused.
+    const QString ownFile = QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת.");
+    const QByteArray db = readFile(DatabaseFile()), oldBackup = readFile(DatabaseFile() + ".old");
+    prompts().clearShown();
+    prompts().answerDialog(DatabaseFile());
+    prompts().answer(platform::vbOK);
+    w.mnuExportDB->trigger();
+    QCOMPARE(prompts().messages(), QStringList{ownFile});
+    prompts().clearShown();
+    prompts().answer(platform::vbYes);
+    prompts().answerDialog(folder.file("Wed.mdb"));
+    prompts().answer(platform::vbOK);
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), ownFile);
+    QCOMPARE(readFile(DatabaseFile()), db);
+    QCOMPARE(readFile(DatabaseFile() + ".old"), oldBackup);
+  }
+
+  void exportWithTheRealDialogsKeepsToTheChosenFolder() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    QTemporaryDir out;
+    platform::PromptScript::instance().deactivate();
+    struct Reactivate {
+      ~Reactivate() { platform::PromptScript::instance().activate(); }
+    } reactivate;
+    QString secondFolder, message;
+    whenShown<QFileDialog>([&](QFileDialog* first) {
+      first->selectFile(out.filePath("Wed.mdb"));
+      QTest::keyClick(first, Qt::Key_Return);
+      whenShown<QFileDialog>([&](QFileDialog* second) {
+        secondFolder = second->directory().absolutePath();
+        QTest::keyClick(second, Qt::Key_Return);  // the preselected pelmora.ini
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+          message = box->text();
+          box->accept();
+        });
+      });
+    });
+    w.mnuExportDB->trigger();
+    QCOMPARE(secondFolder, QDir(out.path()).absolutePath());
+    QCOMPARE(message, kExportOk);
+    QCOMPARE(readFile(out.filePath("pelmora.ini")), readFile(IniFile()));
+    QCOMPARE(readFile(out.filePath("Wed.mdb")), readFile(DatabaseFile()));
+  }
+
+  void anOpenBudgetWindowWorksOnTheImportedFile() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    frmBudget::Default().show();
+    QTemporaryDir other;
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), "[Print]\r\n");
+    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QVERIFY(frmBudget::IsLoaded());
+    frmBudget& budget = frmBudget::Default();
+    budget.txtBudgetBranch[0]->setText("1500");
+    prompts().clearShown();
+    QTest::mouseClick(budget.cmdUpdate, Qt::LeftButton);
+    QVERIFY2(prompts().messages().isEmpty(), qPrintable(prompts().messages().join('|')));
+    auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+    auto rs = db->OpenRecordset("select * from WED_BUDGET");
+    QVERIFY(!rs->Eof());
+    QCOMPARE(rs->Fields("B_DRESS").Value().value<vb::Currency>().toString(), QStringLiteral("1500"));
+    db->Close();
+  }
+
+  void importedFilesAreWritableWhateverTheSourcesMode() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    const auto usual = QFile::permissions(DatabaseFile());
+    QTemporaryDir backup;
+    makeOtherWedding(backup.path(), QStringLiteral("לוי"), "[Print]\r\n");
+    const auto readOnly = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(backup.filePath("Wed.mdb"), readOnly);
+    QFile::setPermissions(backup.filePath("pelmora.ini"), readOnly);
+    agreeToImport(backup.filePath("Wed.mdb"), backup.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(QFile::permissions(DatabaseFile()), usual);
+    QCOMPARE(QFile::permissions(IniFile()), usual);
+    QCOMPARE(cell(1, 0), QStringLiteral("לוי"));
   }
 };
 

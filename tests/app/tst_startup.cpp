@@ -165,21 +165,71 @@ class StartupTest : public QObject {
     QCOMPARE(g_Couple, QStringLiteral("יוסי ומיכל"));
   }
 
-  void emptyCoupleDropsStoredGroups() {
+  void emptyCoupleKeepsStoredGroupsAndLimits() {
     testsupport::ProgramFolder folder;
     testsupport::makeWeddingDb();
     testsupport::writeOptions(30, 10, "");
     const QString ini = IniFile();
+    const QString hisFamily = platform::GetPrivateProfileString("Options", "His Family", "", ini);
+    QVERIFY(!hisFamily.isEmpty());
     platform::WritePrivateProfileString("Options", "NumOfGroups", "5", ini);
     for (int i = 0; i < 5; ++i)
       platform::WritePrivateProfileString("UserGroups", "Group-" + QString::number(i), "קבוצה " + QString::number(i), ini);
     QVERIFY(startProgram());
-    QVERIFY(g_FirstRun);
+    QVERIFY(g_FirstRun);  // the options window still opens once
     QCOMPARE(g_Couple, QStringLiteral("שמות בני הזוג"));
-    QCOMPARE(int(g_NumOfGroups), 0);
-    QCOMPARE(int(g_MaxTables), 100);  // the legacy value or 100, not the file's
-    QCOMPARE(platform::GetPrivateProfileString("UserGroups", "Group-0", "none", ini), QStringLiteral("none"));
-    QCOMPARE(frmPelmora::Default().cmbUserGroups->count(), 4);
+    QCOMPARE(g_HisFamily, hisFamily);
+    QCOMPARE(int(g_NumOfGroups), 5);
+    QCOMPARE(int(g_MaxTables), 30);
+    QCOMPARE(int(g_MaxChairs), 10);
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("שמות בני הזוג"));
+    QCOMPARE(platform::GetPrivateProfileString("Options", "NumOfGroups", "", ini), QStringLiteral("5"));
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Max Tables", "", ini), QStringLiteral("30"));
+    QCOMPARE(platform::GetPrivateProfileString("UserGroups", "Group-4", "none", ini), QStringLiteral("קבוצה 4"));
+    QCOMPARE(frmPelmora::Default().cmbUserGroups->count(), 6);
+  }
+
+  void oldSettingsStayUntilTheFileHoldsThem() {
+    testsupport::ProgramFolder folder;
+    platform::SaveSetting("Pelmora", "Options", "Couple", "יוסי ומיכל");
+    platform::SaveSetting("Pelmora", "Options", "His Family", "משפחת אברהם");
+    platform::SaveSetting("Pelmora", "Options", "Her Family", "משפחת יצחק");
+    platform::SaveSetting("Pelmora", "Print", "Label Color", "255");
+    testsupport::makeWeddingDb();
+    // A folder where pelmora.ini should be: no write can succeed.
+    QVERIFY(QDir().mkdir(IniFile()));
+    QVERIFY(startProgram());
+    QVERIFY(platform::SettingSectionExists("Pelmora", "Options"));
+    QVERIFY(platform::SettingSectionExists("Pelmora", "Print"));
+
+    // Once the file can be written, the next start moves them.
+    platform::Forms::DestroyAll();
+    testsupport::processEvents();
+    ResetState();
+    QVERIFY(QDir().rmdir(IniFile()));
+    QVERIFY(startProgram());
+    QCOMPARE(platform::GetPrivateProfileString("Options", "Couple", "", IniFile()), QStringLiteral("יוסי ומיכל"));
+    QCOMPARE(platform::GetPrivateProfileString("Print", "Label Color", "", IniFile()), QStringLiteral("255"));
+    QVERIFY(!platform::SettingSectionExists("Pelmora", "Options"));
+    QVERIFY(!platform::SettingSectionExists("Pelmora", "Print"));
+  }
+
+  void filesInOtherLetterCaseAreTheProgramsOwn() {
+    testsupport::ProgramFolder folder;
+    testsupport::makeWeddingDb();
+    testsupport::Invitation guest{QStringLiteral("דני"), QStringLiteral("כהן"), 2, 1, 1};
+    guest.remark = guest.phones = guest.address = guest.present = QString("");
+    testsupport::addInvitation(guest);
+    testsupport::writeOptions(40);
+    QVERIFY(QFile::rename(folder.file("Wed.mdb"), folder.file("WED.MDB")));
+    QVERIFY(QFile::rename(folder.file("pelmora.ini"), folder.file("PELMORA.INI")));
+    QVERIFY(startProgram());
+    QVERIFY(!g_FirstRun);
+    QCOMPARE(int(g_MaxTables), 40);
+    QCOMPARE(frmPelmora::Default().MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("כהן"));
+    QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    files.sort();
+    QCOMPARE(files, QStringList({"PELMORA.INI", "WED.MDB"}));
   }
 
   void garbageOptionsFallBack() {
@@ -257,6 +307,55 @@ class StartupTest : public QObject {
     QVERIFY(!startProgram());
     QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
     QCOMPARE(readAll(DatabaseFile()), content);
+  }
+
+  void unusableDatabaseEndsInTheCriticalMessageAndStaysAsItWas() {
+    const QString critical = QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה");
+    auto startsAndEnds = [&](const QByteArray& before) {
+      prompts().answer(platform::vbOK);
+      QVERIFY(!startProgram());
+      QVERIFY(platform::ProgramHasEnded());
+      QCOMPARE(platform::ProgramExitCode(), 1);
+      QCOMPARE(prompts().shown().size(), 1);
+      QVERIFY(prompts().messages().first().startsWith(critical));
+      QCOMPARE(prompts().shown().first().style, int(platform::vbCritical));
+      QCOMPARE(readAll(DatabaseFile()), before);
+    };
+    {
+      // The three fields of the upgrade are there; a field the program reads is not.
+      testsupport::ProgramFolder folder;
+      testsupport::writeOptions();
+      makeOlderDb({"TABLE_NO"}, true);
+      startsAndEnds(readAll(DatabaseFile()));
+    }
+    {
+      // Nothing is added to a file that cannot serve even after the upgrade.
+      testsupport::ProgramFolder folder;
+      testsupport::writeOptions();
+      makeOlderDb({"TABLE_NO", "ADDRESS"}, false);
+      startsAndEnds(readAll(DatabaseFile()));
+      QVERIFY(!fieldNames("PELMORA").contains("ADDRESS"));
+    }
+    {
+      // One damaged data page among many good ones.
+      testsupport::ProgramFolder folder;
+      testsupport::writeOptions();
+      testsupport::makeWeddingDb();
+      {
+        auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+        auto rs = db->OpenRecordset("select * from PELMORA");
+        for (int i = 0; i < 800; ++i)
+          testsupport::writeInvitation(*rs, {QStringLiteral("דני"), QStringLiteral("כהן %1").arg(i), 2, (i % 20) + 1, 1});
+        db->Close();
+      }
+      QFile f(DatabaseFile());
+      QVERIFY(f.open(QIODevice::ReadWrite));
+      QVERIFY(f.size() >= 6 * 4096);
+      QVERIFY(f.seek(f.size() - 2 * 4096));
+      f.write(QByteArray(4096, '\x5a'));
+      f.close();
+      startsAndEnds(readAll(DatabaseFile()));
+    }
   }
 
   void failedCreationLeavesNoFile() {

@@ -1,10 +1,35 @@
 // Private-profile files: Windows semantics, the exact bytes on disk,
 // Windows-1255 and the UTF-8 fallback, and writes that fail safely.
 #include <QFile>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "platform/ini.h"
 #include "support/testsupport.h"
+
+namespace {
+// While it lives, no file of this process may grow beyond `bytes`: writes
+// past it fail (EFBIG) as on a full disk, whatever the user.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+    rlimit lower = old_;
+    lower.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    signal(SIGXFSZ, oldHandler_);
+  }
+
+ private:
+  rlimit old_{};
+  sighandler_t oldHandler_;
+};
+}  // namespace
 
 using platform::DeletePrivateProfileSection;
 using platform::GetPrivateProfileString;
@@ -196,19 +221,22 @@ class TestIni : public QObject {
     QCOMPARE(readBytes(folder.file("blocker")), QByteArray("x"));
     QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("missing/pelmora.ini")));
 
-    // A folder that cannot be written: the old file stays whole.
-    QDir(folder.path()).mkdir("locked");
-    const QString ini = folder.file("locked/pelmora.ini");
+    // A disk that fills up during the write (a file size limit stands in for
+    // it, for every user, root included): the old file stays whole.
+    QDir(folder.path()).mkdir("full");
+    const QString ini = folder.file("full/pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
     const QByteArray before = readBytes(ini);
-    QFile::setPermissions(folder.file("locked"), QFile::ReadOwner | QFile::ExeOwner);
-    const bool enforced = ::geteuid() != 0;
-    const bool written = WritePrivateProfileString("Options", "Couple", "Ruth", ini);
-    QFile::setPermissions(folder.file("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!enforced) QSKIP("running as root: folder permissions are not enforced");
+    bool written = true;
+    {
+      FileSizeLimit limit(4096);
+      written = WritePrivateProfileString("Options", "Couple", QString(20000, u'x'), ini);
+    }
     QVERIFY(!written);
     QCOMPARE(readBytes(ini), before);
-    QCOMPARE(QDir(folder.file("locked")).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmora.ini"});
+    QCOMPARE(QDir(folder.file("full")).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmora.ini"});
+    QVERIFY(WritePrivateProfileString("Options", "Couple", "Ruth", ini));  // room again: the next write succeeds
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("Ruth"));
   }
 };
 

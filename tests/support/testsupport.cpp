@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "app/mdlWedding.h"
+#include "platform/errorguard.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "platform/readingorder.h"
@@ -82,7 +83,7 @@ void useCurrentFolderAsProgramFolder() {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
+  platform::Application app(argc, argv);  // as the program: errors of event handlers are shown
   QApplication::setLayoutDirection(Qt::RightToLeft);
   platform::UseReadingOrderStyle();
   int failures = 0;
