@@ -121,7 +121,9 @@ void FlexGridTest::fillThroughCurrentCell() {
   const qint64 ms = t.elapsed();
   qInfo("filled 10000 x 10 cells and repainted in %lld ms", ms);
 #ifdef NDEBUG
-  QVERIFY2(ms < 100, qPrintable(QString::number(ms)));
+  // Loose enough for a machine busy with other test programs; a fill that
+  // grows worse than linearly takes seconds.
+  QVERIFY2(ms < 400, qPrintable(QString::number(ms)));
 #else
   QVERIFY2(ms < 1500, qPrintable(QString::number(ms)));
 #endif
