@@ -32,15 +32,57 @@ Qt::LayoutDirection paintedDirection(const QPainter* painter) {
   return painter->layoutDirection();
 }
 
+// The text's lines, split where a Windows box breaks them (CR LF, LF, a lone CR).
+QList<QStringView> linesOf(const QString& text) {
+  QList<QStringView> lines;
+  qsizetype start = 0;
+  while (start <= text.size()) {
+    qsizetype end = start;
+    while (end < text.size() && !isLineBreak(text[end])) ++end;
+    lines.append(QStringView(text).mid(start, end - start));
+    if (end + 1 < text.size() && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n')) ++end;
+    start = end + 1;
+  }
+  return lines;
+}
+
 class ReadingOrderStyle : public QProxyStyle {
  public:
+  // Each line is drawn on its own in its own direction, at the place it has in
+  // the whole text's layout: the label sized itself by that layout, and
+  // isolate marks in the text would make the lines taller than it measured.
   void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
                     const QString& text, QPalette::ColorRole textRole) const override {
     const Qt::LayoutDirection base = paintedDirection(painter);
     const Qt::LayoutDirection before = painter->layoutDirection();
     painter->setLayoutDirection(base);
-    QProxyStyle::drawItemText(painter, rect, flags, pal, enabled,
-                              ShownText(text, base, flags & Qt::TextShowMnemonic), textRole);
+    const bool mnemonics = flags & Qt::TextShowMnemonic;
+    const QList<QStringView> lines = linesOf(text);
+    const QFontMetrics fm = painter->fontMetrics();
+    // The box's alignment, fixed before a line's own direction could mirror it.
+    const int horizontal = QStyle::visualAlignment(base, Qt::Alignment(flags & Qt::AlignHorizontal_Mask));
+    const int lineFlags = (flags & ~(Qt::AlignVertical_Mask | Qt::AlignHorizontal_Mask)) | horizontal | Qt::AlignAbsolute;
+    QList<int> heights;  // visual lines of each line, wrapping included
+    int total = 0;
+    for (QStringView line : lines) {
+      const int h = fm.boundingRect(QRect(rect.left(), 0, rect.width(), 1 << 24), lineFlags, line.toString()).height();
+      heights.append(std::max(1, (h - fm.height()) / std::max(1, fm.lineSpacing()) + 1));
+      total += heights.last();
+    }
+    const int blockHeight = (total - 1) * fm.lineSpacing() + fm.height();
+    int y = rect.top();
+    if (flags & Qt::AlignBottom) y = rect.bottom() + 1 - blockHeight;
+    else if (flags & Qt::AlignVCenter) y = rect.top() + (rect.height() - blockHeight) / 2;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      const Qt::LayoutDirection own = LineDirection(lines[i], mnemonics);
+      const int force = lines[i].trimmed().isEmpty() ? 0
+                        : own == Qt::LeftToRight      ? Qt::TextForceLeftToRight
+                                                      : Qt::TextForceRightToLeft;
+      const QRect at(rect.left(), y, rect.width(), (heights[i] - 1) * fm.lineSpacing() + fm.height());
+      QProxyStyle::drawItemText(painter, at, lineFlags | Qt::AlignTop | force, pal, enabled, lines[i].toString(),
+                                textRole);
+      y += heights[i] * fm.lineSpacing();
+    }
     painter->setLayoutDirection(before);
   }
 
@@ -89,11 +131,10 @@ Qt::LayoutDirection BoxDirection(const QString& text) {
 QString ShownText(const QString& text, Qt::LayoutDirection base, bool mnemonics) {
   QString out;
   out.reserve(text.size() + 8);
-  qsizetype start = 0;
-  while (start <= text.size()) {
-    qsizetype end = start;
-    while (end < text.size() && !isLineBreak(text[end])) ++end;
-    const QStringView line = QStringView(text).mid(start, end - start);
+  const QList<QStringView> lines = linesOf(text);
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QStringView line = lines[i];
+    if (i > 0) out += QLatin1Char('\n');
     const Qt::LayoutDirection own = LineDirection(line, mnemonics);
     if (line.trimmed().isEmpty() || own == base) {
       out += line;
@@ -102,10 +143,6 @@ QString ShownText(const QString& text, Qt::LayoutDirection base, bool mnemonics)
       out += line;
       out += kPopIsolate;
     }
-    // CR LF and a lone CR break the line as LF does (drawn text takes a CR for a blank).
-    if (end + 1 < text.size() && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n')) ++end;
-    if (end < text.size()) out += text[end] == QLatin1Char('\r') ? QChar(QLatin1Char('\n')) : text[end];
-    start = end + 1;
   }
   return out;
 }

@@ -25,7 +25,7 @@ namespace {
 
 // The text of a message box as drawn, read through the script's viewer.
 struct ShownBox {
-  QImage ink, firstLineInk;
+  QImage ink, firstLineInk, lastLineInk;
   QFont font;
   Qt::LayoutDirection direction = Qt::LeftToRight;
   QRect icon, ok, cancel;
@@ -42,6 +42,8 @@ ShownBox showBox(const QString& text, int style) {
     QVERIFY(label);
     shown.ink = InkOf(label);
     shown.firstLineInk = InkOf(label, QRect(0, 0, label->width(), label->height() / 2));
+    const int lineHeight = label->fontMetrics().height();
+    shown.lastLineInk = InkOf(label, QRect(0, label->height() - lineHeight, label->width(), lineHeight));
     shown.font = label->font();
     shown.direction = box->layoutDirection();
     shown.width = box->width();
@@ -98,6 +100,11 @@ class TestReadingOrder : public QObject {
     // A lone CR breaks the line too, as the dialer's port message has it.
     const ShownBox port = showBox(QStringLiteral("COM3 is not available.\rChange the CommPort property to another port."), vbOKOnly);
     QVERIFY(SameInk(port.firstLineInk, InkOfLine(QStringLiteral("COM3 is not available."), port.font, Qt::LeftToRight)));
+    // Lines of other directions keep the height the box measured: the last
+    // line stands whole at the bottom of the text, not cut by its edge.
+    const QString mail = QStringLiteral("support@pelmora.example");
+    const ShownBox critical = showBox(QStringLiteral("ארעה שגיאה קריטית בתהליך שדרוג התוכנה!\r\nwww.pelmora.example\r\n") + mail, vbCritical);
+    QVERIFY(SameInk(critical.lastLineInk, InkOfLine(mail, critical.font, Qt::LeftToRight)));
 
     const QString rtl = QStringLiteral("פעולה זו מייבאת מבנה נתונים והגדרות");
     const QString ltr = QStringLiteral("?של חתונה חיצונית, להמשיך");
