@@ -148,6 +148,7 @@ void frmOptions::Form_Load() {
   lstGroups->clear();
   lstGroups->addItems({g_Couple, g_HisFamily, g_HerFamily});
   for (int i = 3; i < g_NumOfGroups && i < g_UserGroups.size(); ++i) lstGroups->addItem(g_UserGroups[i]);
+  for (int i = 0; i < lstGroups->count(); ++i) lstGroups->item(i)->setData(kGroupNumberRole, i + 1);
 
   txtNewGroup->clear();
   txtMaxTable->setText(vb::Str(static_cast<int>(g_MaxTables)));
@@ -164,7 +165,8 @@ void frmOptions::Form_Load() {
 }
 
 void frmOptions::cmdOK_Click() {
-  if (cmdApply->isEnabled()) cmdApply_Click();
+  // Options that could not be written stay in the window, so nothing typed is lost.
+  if (cmdApply->isEnabled() && apply() == ApplyResult::NotStored) return;
   Unload();
 }
 

@@ -45,6 +45,9 @@ class frmOptions : public QDialog, public platform::Form<frmOptions> {
   void txtMaxChairs_Change();
   void DTPickWedding_Change();
 
+  // The group number a list entry had when it was last stored (0 for a new one).
+  static constexpr int kGroupNumberRole = Qt::UserRole + 1;
+
   // Group editor mode.
   enum GroupMode : quint8 { AddMode = 1, UpdateMode = 2 };
   quint8 m_GroupMode = AddMode;
@@ -81,6 +84,9 @@ class frmOptions : public QDialog, public platform::Form<frmOptions> {
   void connectHandlers();
   void setDirty() const;
   bool groupExists(const QString& name, int exceptRow) const;
+  enum class ApplyResult { Stored, Refused, NotStored };
+  ApplyResult apply();
+  bool storeOptionsAndGroups();
 
   int m_CurrentTab = 0;
 };

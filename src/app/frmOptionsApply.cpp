@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <tuple>
 
 #include "app/frmOptions.h"
 #include "app/mdlFileINI.h"
@@ -29,19 +30,21 @@ int peopleAt(platform::ErrorState& err, int table) {
 }
 }  // namespace
 
-void frmOptions::cmdApply_Click() {
+void frmOptions::cmdApply_Click() { apply(); }
+
+frmOptions::ApplyResult frmOptions::apply() {
   using platform::MsgBox;
   platform::ErrorState err;
 
   if (vb::Trim(txtCouple->text()).isEmpty() || vb::Trim(txtHisFamily->text()).isEmpty() ||
       vb::Trim(txtHerFamily->text()).isEmpty()) {
     MsgBox(QStringLiteral("כל השדות חייבים להיות מלאים"));
-    return;
+    return ApplyResult::Refused;
   }
 
   if (!vb::IsNumeric(txtMaxTable->text()) || !vb::IsNumeric(txtMaxChairs->text())) {
     MsgBox(QStringLiteral("הערך אינו מספר חוקי"));
-    return;
+    return ApplyResult::Refused;
   }
   double tables = 0, chairs = 0;
   err([&] { tables = vb::CDbl(txtMaxTable->text()); });
@@ -49,15 +52,15 @@ void frmOptions::cmdApply_Click() {
 
   if (tables > kMaxTables) {
     MsgBox(QStringLiteral("לא ניתן להגדיר יותר מ-") + vb::Str(kMaxTables) + QStringLiteral(" שולחנות"));
-    return;
+    return ApplyResult::Refused;
   }
   if (chairs > kMaxChairs) {
     MsgBox(QStringLiteral("לא ניתן להגדיר יותר מ-") + vb::Str(kMaxChairs) + QStringLiteral(" כסאות לשולחן"));
-    return;
+    return ApplyResult::Refused;
   }
   if (chairs < 1 || tables < 1) {
     MsgBox(QStringLiteral("חובה להזין לפחות שולחן אחד וכיסא אחד"));
-    return;
+    return ApplyResult::Refused;
   }
 
   // Both values are now within 1..100 and 1..15.
@@ -69,7 +72,7 @@ void frmOptions::cmdApply_Click() {
     if (chairs < peopleAt(err, i)) tooFewChairs = true;
   if (tooFewChairs) {
     MsgBox(QStringLiteral("לא ניתן לבטל כסאות לשולחן שמושבים בהם אורחים"));
-    return;
+    return ApplyResult::Refused;
   }
 
   bool removesSeated = false;
@@ -77,15 +80,23 @@ void frmOptions::cmdApply_Click() {
     if (peopleAt(err, i) > 0) removesSeated = true;
   if (removesSeated) {
     MsgBox(QStringLiteral("לא ניתן לבטל שולחנות שמושבים בהם מוזמנים"));
-    return;
+    return ApplyResult::Refused;
   }
+
+  // What is stored now, to go back to when the write fails.
+  const auto before = std::make_tuple(g_Couple, g_HisFamily, g_HerFamily, g_NumOfGroups, g_UserGroups, g_MaxTables,
+                                      g_MaxChairs, g_WeddingDate);
 
   g_Couple = vb::Trim(txtCouple->text());
   g_HisFamily = vb::Trim(txtHisFamily->text());
   g_HerFamily = vb::Trim(txtHerFamily->text());
 
   // The list never holds more than 255 entries (the add button refuses more).
+  // Its first three entries are the main groups under the names just stored,
+  // whether or not the groups tab was shown.
   const int count = qMin(lstGroups->count(), 255);
+  for (int i = 0; i < 3 && i < count; ++i)
+    lstGroups->item(i)->setText(i == 0 ? g_Couple : i == 1 ? g_HisFamily : g_HerFamily);
   g_NumOfGroups = static_cast<quint8>(count);
   g_UserGroups = QVector<QString>(count + 1);
   for (int i = 0; i < count; ++i) g_UserGroups[i] = lstGroups->item(i)->text();
@@ -95,7 +106,15 @@ void frmOptions::cmdApply_Click() {
   // The picker edits the day; a time of day the date carried stays.
   g_WeddingDate = QDateTime(DTPickWedding->date(), g_WeddingDate.isValid() ? g_WeddingDate.time() : QTime(0, 0));
 
-  err([] { mdlFileINI::SaveOptions(); });
+  // Invitations follow their groups to their new places, in the same step as
+  // the settings: both are stored or neither.
+  if (!storeOptionsAndGroups()) {
+    std::tie(g_Couple, g_HisFamily, g_HerFamily, g_NumOfGroups, g_UserGroups, g_MaxTables, g_MaxChairs,
+             g_WeddingDate) = before;
+    return ApplyResult::NotStored;
+  }
+  for (int i = 0; i < lstGroups->count(); ++i) lstGroups->item(i)->setData(kGroupNumberRole, i + 1);
+
   err([] { frmPelmora::Default().InitEvent(); });
   err([] { frmTableMap::Default().InitTableSetting(); });
   err([] { frmTableMap::Default().InitTableView(g_TableViewMode); });
@@ -103,4 +122,5 @@ void frmOptions::cmdApply_Click() {
   cmdApply->setEnabled(false);
 
   if (err.failed()) MsgBox(err.last().description, platform::vbExclamation);
+  return ApplyResult::Stored;
 }

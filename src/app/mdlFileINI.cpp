@@ -4,6 +4,7 @@
 
 #include "mdlWedding.h"
 #include "platform/ini.h"
+#include "platform/msgbox.h"
 #include "platform/registry.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
@@ -39,6 +40,7 @@ void DeleteINISection(const QString& FileName, const QString& Section) {
 
 bool SaveOptions() {
   const QString file = IniFile();
+  platform::IniBatch batch(file);
   bool ok = true;
   ok &= WriteINI(file, "Options", "Couple", g_Couple);
   ok &= WriteINI(file, "Options", "His Family", g_HisFamily);
@@ -50,7 +52,30 @@ bool SaveOptions() {
   DeleteINISection(file, "UserGroups");
   for (int i = 0; i < g_NumOfGroups; ++i)
     ok &= WriteINI(file, "UserGroups", "Group-" + vb::Str(i), g_UserGroups.value(i));
-  return ok;
+  return batch.commit() && ok;
+}
+
+void KeepMainGroupNames() {
+  if (g_NumOfGroups == 0) return;  // no list: the names themselves give 1 to 3
+  if (g_NumOfGroups < 3) g_NumOfGroups = 3;
+  if (g_UserGroups.size() < g_NumOfGroups + 1) g_UserGroups.resize(g_NumOfGroups + 1);
+  g_UserGroups[0] = g_Couple;
+  g_UserGroups[1] = g_HisFamily;
+  g_UserGroups[2] = g_HerFamily;
+}
+
+SettingsCommand::SettingsCommand() : file_(IniFile()), batch_(file_) {}
+
+bool SettingsCommand::Commit() {
+  if (batch_.commit()) return true;
+  ReportSettingsNotStored(file_, platform::LastProfileWriteError());
+  return false;
+}
+
+void ReportSettingsNotStored(const QString& file, const QString& reason) {
+  QString text = QStringLiteral("!ההגדרות לא נשמרו") + g_NewLine + file;
+  if (!reason.isEmpty()) text += g_NewLine + reason;
+  platform::MsgBox(text, platform::vbExclamation);
 }
 
 namespace {
@@ -100,9 +125,11 @@ void MigrateOldSettings() {
   g_UserGroups = QVector<QString>(g_NumOfGroups + 1);
   for (int i = 0; i < g_NumOfGroups; ++i)
     g_UserGroups[i] = ReadINI(file, "UserGroups", "Group-" + vb::Str(i), "");
+  KeepMainGroupNames();
 
   platform::ErrorState writes;
   bool written = false;
+  SettingsCommand command;
   writes([&] { written = SaveOptions(); });
   if (legacyNames) {
     writes([&] { written &= WriteINI(file, "Print", "Label Address", vb::Str(g_LabelAddress)); });
@@ -110,7 +137,8 @@ void MigrateOldSettings() {
     writes([&] { written &= WriteINI(file, "Print", "Label Color", vb::Str(qint64(g_PrintColor))); });
   }
   // The old settings go only once the file holds them.
-  if (!written || writes.failed()) return;
+  const bool stored = command.Commit();
+  if (!written || writes.failed() || !stored) return;
   err([&] { platform::DeleteSetting(app, "Options"); });
   err([&] { platform::DeleteSetting(app, "Print"); });
 }

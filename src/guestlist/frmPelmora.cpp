@@ -287,6 +287,7 @@ void frmPelmora::Form_Load() {
     g_UserGroups = QVector<QString>(g_NumOfGroups + 1);
     for (int i = 0; i < g_NumOfGroups; ++i)
       g_UserGroups[i] = mdlFileINI::ReadINI(ini, "UserGroups", "Group-" + vb::Str(i), "");
+    mdlFileINI::KeepMainGroupNames();
   });
   g_PortFree = true;
   g_AutoDial = false;
@@ -417,19 +418,28 @@ void frmPelmora::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
 void frmPelmora::Form_Unload(int& Cancel) {
   (void)Cancel;  // the main window never refuses to close
   ErrorState err;
-  if (windowState() & Qt::WindowMinimized) {
-    // Nothing of the window is kept.
-  } else if (windowState() & Qt::WindowMaximized) {
-    err([&] { platform::SaveSetting(kApp, "Settings", "Window", "2"); });
-  } else {
-    err([&] { platform::SaveSetting(kApp, "Settings", "Window", "0"); });
-    err([&] { platform::SaveSetting(kApp, "Settings", "MainLeft", vb::Str(qRound(vb::PixelsToTwipsX(x())))); });
-    err([&] { platform::SaveSetting(kApp, "Settings", "MainTop", vb::Str(qRound(vb::PixelsToTwipsY(y())))); });
-    err([&] { platform::SaveSetting(kApp, "Settings", "MainWidth", vb::Str(qRound(vb::PixelsToTwipsX(width())))); });
-    err([&] { platform::SaveSetting(kApp, "Settings", "MainHeight", vb::Str(qRound(vb::PixelsToTwipsY(height())))); });
+  {
+    // Placement and column widths in one write; a failure is told, not dropped.
+    platform::SettingBatch placement(kApp);
+    bool saved = true;
+    auto save = [&](const QString& section, const QString& key, const QString& value) {
+      err([&] { saved &= platform::SaveSetting(kApp, section, key, value); });
+    };
+    if (windowState() & Qt::WindowMinimized) {
+      // Nothing of the window is kept.
+    } else if (windowState() & Qt::WindowMaximized) {
+      save("Settings", "Window", "2");
+    } else {
+      save("Settings", "Window", "0");
+      save("Settings", "MainLeft", vb::Str(qRound(vb::PixelsToTwipsX(x()))));
+      save("Settings", "MainTop", vb::Str(qRound(vb::PixelsToTwipsY(y()))));
+      save("Settings", "MainWidth", vb::Str(qRound(vb::PixelsToTwipsX(width()))));
+      save("Settings", "MainHeight", vb::Str(qRound(vb::PixelsToTwipsY(height()))));
+    }
+    for (int i = 0; i < 10; ++i) save("TableSettings", "ColWidth-" + vb::Str(i), vb::Str(MSFlexGrid1->ColWidth(i)));
+    if (!placement.commit() || !saved)
+      err([&] { mdlFileINI::ReportSettingsNotStored(platform::SettingsFileName(kApp), QString()); });
   }
-  for (int i = 0; i < 10; ++i)
-    err([&] { platform::SaveSetting(kApp, "TableSettings", "ColWidth-" + vb::Str(i), vb::Str(MSFlexGrid1->ColWidth(i))); });
   err([&] { mdlMouseWheel::UnhookMouseWheel(); });
   err([&] {
     g_ReportRS.reset();

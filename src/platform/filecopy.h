@@ -5,7 +5,8 @@
 #include <QString>
 #include <memory>
 
-class QTemporaryFile;
+#include "filereplace.h"
+
 
 namespace platform {
 
@@ -20,8 +21,9 @@ bool CopyFile(const QString& source, const QString& destination, bool failIfExis
 
 // A copy of a file's content taken now and put in place later: the content is
 // the source's as it was when taken, even when the source is replaced meanwhile.
-// The copy gets the permissions of a file the program creates, never the
-// source's (a copy from a read-only backup must stay writable).
+// The copy never gets the source's permissions (a copy from a read-only backup
+// must stay writable): a replaced destination keeps its own, a new one gets a
+// new file's.
 class StagedCopy {
  public:
   explicit StagedCopy(const QString& destination);
@@ -31,7 +33,7 @@ class StagedCopy {
 
  private:
   QString destination_;
-  std::unique_ptr<QTemporaryFile> temp_;
+  std::unique_ptr<FileReplacement> copy_;
 };
 
 }  // namespace platform

@@ -3,14 +3,18 @@
 #include "ini.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QVector>
+
+#include "filereplace.h"
 
 namespace platform {
 namespace {
 
 constexpr qsizetype kMaxValue = 255;
+QString g_lastError;  // why the last write failed
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
@@ -31,7 +35,7 @@ struct Line {
 struct IniFile {
   QVector<Line> lines;
   bool exists = false;
-  bool utf8 = false;  // read as UTF-8 (had a byte-order mark)
+  bool utf8 = false;  // read as UTF-8 (a byte-order mark, or valid UTF-8 beyond ASCII)
 };
 
 // The section name of a header line, or nothing when the line is not one.
@@ -67,17 +71,40 @@ QString limited(QString s) {
 
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-// False when the file exists but cannot be read.
+// UTF-8 without a byte-order mark, as a Linux editor saves it: valid UTF-8
+// that holds more than ASCII. Windows-1255 Hebrew is never valid UTF-8.
+bool looksLikeUtf8(const QByteArray& bytes) {
+  bool ascii = true;
+  for (char c : bytes)
+    if (uchar(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  if (ascii) return false;
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = decoder(bytes);
+  return !decoder.hasError();
+}
+
+// False when the file exists but cannot be read. Only an ordinary file (or a
+// link to one) is read: a folder, a FIFO or a device reads as no file at all,
+// so nothing can hang or flood the program.
 bool load(const QString& fileName, IniFile* file) {
+  const QFileInfo info(fileName);
+  if (!info.exists() || !info.isFile()) return true;
   QFile f(fileName);
-  if (!f.exists()) return true;
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  QByteArray bytes = f.readAll();
-  if (f.error() != QFileDevice::NoError) return false;
+  QByteArray bytes;
+  if (f.open(QIODevice::ReadOnly)) bytes = f.readAll();
+  if (!f.isOpen() || f.error() != QFileDevice::NoError) {
+    g_lastError = f.errorString();
+    return false;
+  }
   file->exists = true;
   if (bytes.startsWith(kUtf8Bom)) {
     file->utf8 = true;
     bytes.remove(0, kUtf8Bom.size());
+  } else {
+    file->utf8 = looksLikeUtf8(bytes);
   }
   const QList<QByteArray> parts = bytes.split('\n');
   for (qsizetype i = 0; i < parts.size(); ++i) {
@@ -93,7 +120,9 @@ bool load(const QString& fileName, IniFile* file) {
 }
 
 // Windows-1255 when every line fits it, else UTF-8 with a byte-order mark.
-QByteArray serialise(const IniFile& file) {
+// Empty when neither keeps every line: a byte that Windows-1255 leaves
+// undefined would become a replacement character in UTF-8.
+std::optional<QByteArray> serialise(const IniFile& file) {
   QByteArray out;
   bool fits = true;
   for (const Line& line : file.lines) {
@@ -109,19 +138,50 @@ QByteArray serialise(const IniFile& file) {
   }
   if (fits) return out;
   out = kUtf8Bom;
-  for (const Line& line : file.lines) out += line.text.toUtf8() + "\r\n";
+  for (const Line& line : file.lines) {
+    if (!line.changed && !file.utf8 && line.text.contains(QChar::ReplacementCharacter)) return std::nullopt;
+    out += line.text.toUtf8() + "\r\n";
+  }
   return out;
 }
 
 bool save(const QString& fileName, const IniFile& file) {
-  QSaveFile f(fileName);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  const QByteArray bytes = serialise(file);
-  if (f.write(bytes) != bytes.size()) {
-    f.cancelWriting();
+  const auto bytes = serialise(file);
+  if (!bytes) {
+    g_lastError = QStringLiteral("The file holds text that cannot be kept");
     return false;
   }
-  return f.commit();
+  return ReplaceFile(fileName, *bytes, &g_lastError);
+}
+
+// The batch that gathers the writes to one file, while one is open.
+struct Batch {
+  QString fileName;
+  IniFile file;
+  bool readable = true;  // the file could be read when the batch began
+  bool changed = false;
+};
+Batch* g_batch = nullptr;
+
+bool inBatch(const QString& fileName) { return g_batch && g_batch->fileName == fileName; }
+
+// Loads the file, or takes the open batch's copy of it.
+bool loadFor(const QString& fileName, IniFile* file) {
+  if (inBatch(fileName)) {
+    *file = g_batch->file;
+    return g_batch->readable;
+  }
+  return load(fileName, file);
+}
+
+// Saves the file, or leaves the change in the open batch for its commit.
+bool saveFor(const QString& fileName, const IniFile& file) {
+  if (inBatch(fileName)) {
+    g_batch->file = file;
+    g_batch->changed = true;
+    return true;
+  }
+  return save(fileName, file);
 }
 
 // Index of the first header line of the section, or -1.
@@ -165,7 +225,7 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
   const QString sec = trimBlanks(section), k = trimBlanks(key);
   if (sec.isEmpty() || k.isEmpty()) return fallback;
   IniFile file;
-  if (!load(fileName, &file)) return fallback;
+  if (!loadFor(fileName, &file)) return fallback;
   const qsizetype header = findSection(file, sec);
   if (header < 0) return fallback;
   const qsizetype end = sectionEnd(file, header);
@@ -185,12 +245,12 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
   v.replace(u'\r', u' ').replace(u'\n', u' ');
 
   IniFile file;
-  if (!load(fileName, &file)) return false;
+  if (!loadFor(fileName, &file)) return false;
   const qsizetype header = findSection(file, sec);
   if (header < 0) {
     file.lines.append(makeLine(u'[' + sec + u']'));
     file.lines.append(makeLine(k + u'=' + v));
-    return save(fileName, file);
+    return saveFor(fileName, file);
   }
   const qsizetype end = sectionEnd(file, header);
   qsizetype lastKey = header;
@@ -200,18 +260,18 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
     if (sameName(*name, k)) {
       // Replaced where it stands; the key keeps the spelling it has in the file.
       file.lines[i] = makeLine(*name + u'=' + v);
-      return save(fileName, file);
+      return saveFor(fileName, file);
     }
     lastKey = i;
   }
   file.lines.insert(lastKey + 1, makeLine(k + u'=' + v));
-  return save(fileName, file);
+  return saveFor(fileName, file);
 }
 
 bool DeletePrivateProfileSection(const QString& section, const QString& fileName) {
   const QString sec = trimBlanks(section);
   IniFile file;
-  if (!load(fileName, &file)) return false;
+  if (!loadFor(fileName, &file)) return false;
   if (!file.exists || sec.isEmpty()) return true;
   bool found = false;
   // Every header of that name goes, so no stray copy of the section survives;
@@ -223,7 +283,33 @@ bool DeletePrivateProfileSection(const QString& section, const QString& fileName
     file.lines.remove(header);
     found = true;
   }
-  return found ? save(fileName, file) : true;
+  return found ? saveFor(fileName, file) : true;
 }
+
+IniBatch::IniBatch(const QString& fileName) {
+  if (g_batch) return;  // joins the batch already open
+  g_batch = new Batch;
+  g_batch->fileName = fileName;
+  g_batch->readable = load(fileName, &g_batch->file);
+  owner_ = true;
+}
+
+IniBatch::~IniBatch() {
+  if (!owner_) return;
+  delete g_batch;
+  g_batch = nullptr;
+}
+
+bool IniBatch::commit() {
+  if (!owner_ || !g_batch) return true;  // the outer batch writes
+  Batch* batch = g_batch;
+  const bool ok = batch->readable && (!batch->changed || save(batch->fileName, batch->file));
+  delete batch;
+  g_batch = nullptr;
+  owner_ = false;
+  return ok;
+}
+
+QString LastProfileWriteError() { return g_lastError; }
 
 }  // namespace platform

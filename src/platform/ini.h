@@ -7,8 +7,10 @@
 //
 // The file is Windows-1255 text. A value that Windows-1255 cannot hold is not
 // turned into "?": such a file is written as UTF-8 with a byte-order mark, and
-// both forms are read. Every write goes to a temporary file in the same folder
-// that then replaces the old one, so a crash never leaves half a file.
+// both forms are read, as is UTF-8 without the mark. Only an ordinary file is
+// read; anything else reads as no file, and writing to it fails. Every write
+// replaces the file whole (filereplace.h): a crash or a full disk leaves the old
+// file as it was, and the write then reports failure.
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -23,6 +25,26 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
                                const QString& value, const QString& fileName);
 // Removes the section's header and keys; a missing section or file is no error.
 bool DeletePrivateProfileSection(const QString& section, const QString& fileName);
+
+// Why the last write of a file failed.
+QString LastProfileWriteError();
+
+// Every read, write and deletion of `fileName` while the batch is open works on
+// one copy of the file, written back by commit() as one replacement: after a
+// crash the file is either the old one or the new one. A batch opened while
+// another is open joins it, and only the outer one writes. Without commit()
+// the changes are dropped.
+class IniBatch {
+ public:
+  explicit IniBatch(const QString& fileName);
+  ~IniBatch();
+  IniBatch(const IniBatch&) = delete;
+  IniBatch& operator=(const IniBatch&) = delete;
+  bool commit();  // false: the file was not written (LastProfileWriteError says why)
+
+ private:
+  bool owner_ = false;
+};
 
 // Windows-1255 through a table of our own.
 namespace cp1255 {

@@ -7,8 +7,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "filereplace.h"
 #include "vb.h"
 #include "vberror.h"
 
@@ -409,22 +409,21 @@ bool ReportLayout::paint(QPagedPaintDevice& device) const {
 }
 
 bool ReportLayout::ExportPDF(const QString& fileName, QString* reason) const {
-  // Written beside the target and put in its place only once the writer has
-  // finished, so a failure leaves an existing file as it was.
-  QSaveFile file(fileName);
+  // Written beside the target and put in its place only once every byte is on
+  // disk, so a failure (a disk that fills up) leaves an existing file as it was.
+  FileReplacement file(fileName);
   auto failed = [&](const QString& why) {
-    file.cancelWriting();
-    if (reason) *reason = why;
+    if (reason) *reason = why.isEmpty() ? QStringLiteral("Write error") : why;
     return false;
   };
-  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
+  if (!file.open()) return failed(file.errorString());
   bool drawn = false;
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(file.device());
     writer.setResolution(600);
     drawn = paint(writer);
   }
-  if (!drawn || file.error() != QFileDevice::NoError) return failed(file.errorString());
+  if (!drawn) return failed(file.device()->errorString());
   if (!file.commit()) return failed(file.errorString());
   return true;
 }

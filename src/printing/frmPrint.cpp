@@ -300,17 +300,21 @@ void frmPrint::cmdColor_Click() {
 }
 
 void frmPrint::cmdPrintLabel_Click() {
+  mdlFileINI::SettingsCommand command;  // the design is printed even when it could not be kept
   WriteINI(IniFile(), kPrint, QStringLiteral("Label Address"), vb::Str(g_LabelAddress));
   WriteINI(IniFile(), kPrint, QStringLiteral("Label Frame"), vb::Str(g_PrintFrame));
   WriteINI(IniFile(), kPrint, QStringLiteral("Label Color"), vb::Str(qint64(g_PrintColor)));
+  command.Commit();
   frmPrint::Unload();
   frmPelmora::Default().PrintLabels();
 }
 
 void frmPrint::cmdPrintNote_Click() {
+  mdlFileINI::SettingsCommand command;
   WriteINI(IniFile(), kPrint, QStringLiteral("Note Frame"), vb::Str(g_PrintFrame));
   WriteINI(IniFile(), kPrint, QStringLiteral("Note Color"), vb::Str(qint64(g_PrintColor)));
   WriteINI(IniFile(), kPrint, QStringLiteral("Note Background"), g_NoteBackground);
+  command.Commit();
   frmPrint::Unload();
   frmPelmora::Default().PrintSittingNote();
 }

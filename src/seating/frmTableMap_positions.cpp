@@ -60,6 +60,7 @@ std::optional<StoredPlace> SavedPlace(const QString& value) {
 
 void frmTableMap::SaveTablesMap() {
   const QString ini = IniFile();
+  mdlFileINI::SettingsCommand command;  // every table in one write
   WriteINI(ini, kSection, kGardenKey, m_GardenMapPath);
   const int items = lvwTable->ItemCount();
   for (int i = 1; i <= items; ++i) {
@@ -69,6 +70,7 @@ void frmTableMap::SaveTablesMap() {
                CoordinateText(lvwTable->ItemLeft(i)) + kSeparator + CoordinateText(lvwTable->ItemTop(i)));
     });
   }
+  command.Commit();
 }
 
 void frmTableMap::LoadTablesMap() {
@@ -106,8 +108,12 @@ void frmTableMap::SetDefTableMap() {
                            QStringLiteral("?למיקומי בררת המחדל של המערכת"),
                        platform::vbOKCancel | platform::vbExclamation, QStringLiteral("אזהרת מערכת"));
   if (g_MsgResult != platform::vbOK) return;
+  {
+    mdlFileINI::SettingsCommand command;
+    mdlFileINI::DeleteINISection(IniFile(), kSection);
+    if (!command.Commit()) return;  // the map stays as stored
+  }
   m_GardenMapPath.clear();
-  mdlFileINI::DeleteINISection(IniFile(), kSection);
   lvwTable->RemovePicture();
   InitTableSetting();
 }
@@ -136,5 +142,7 @@ void frmTableMap::LoadGardenMap() {
   m_GardenMapPath = path;
   // A file that is no picture shows nothing; the window stays as it is.
   if (g_TableViewMode == 1) lvwTable->SetPicture(QPixmap(path));
+  mdlFileINI::SettingsCommand command;
   WriteINI(IniFile(), kSection, kGardenKey, path);
+  command.Commit();
 }

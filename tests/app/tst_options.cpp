@@ -15,6 +15,9 @@
 #include "platform/listview.h"
 #include "platform/vb.h"
 #include "seating/frmTableMap.h"
+#include "platform/dao.h"
+#include "platform/filereplace.h"
+#include "support/smalldisk.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -39,6 +42,7 @@ const QString kEmptyGroupMsg = QStringLiteral("לא ניתן להגדיר קבו
 const QString kDuplicateMsg = QStringLiteral("קבוצה דומה כבר קיימת במאגר");
 const QString kMainGroupMsg = QStringLiteral("לא ניתן להסיר\\לעדכן שלושת הקבוצות הראשיות");
 const QString kTooManyGroupsMsg = QStringLiteral("לא ניתן להגדיר יותר מ-255 קבוצות");
+const QString kNotStoredMsg = QStringLiteral("!ההגדרות לא נשמרו");
 
 QString option(const QString& key) {
   return mdlFileINI::ReadINI(IniFile(), QStringLiteral("Options"), key, QStringLiteral("<none>"));
@@ -110,6 +114,10 @@ class OptionsWindowTest : public QObject {
   void groupEditor();
   void groupsTabTakesTheNames();
   void okCancelAndClose();
+  void settingsThatCannotBeWrittenStayInTheWindow();
+  void oneApplyIsOneWrite();
+  void renamedMainGroupKeepsItsGuests();
+  void removingAGroupKeepsEveryGuestInItsGroup();
 };
 
 void OptionsWindowTest::loadShowsTheOptions() {
@@ -223,8 +231,10 @@ void OptionsWindowTest::applyStoresAndRefreshes() {
   QCOMPARE(g_WeddingDate.date(), QDate(2032, 1, 5));
   QCOMPARE(g_NumOfGroups, quint8(5));
   QCOMPARE(g_UserGroups.value(4), QStringLiteral("עבודה"));
-  // The list held the old couple's name: the groups tab was never shown.
-  QCOMPARE(g_UserGroups.value(0), kCouple);
+  // The main groups carry the names just applied, although the groups tab was
+  // never shown: the couple's invitations stay in group 1.
+  QCOMPARE(g_UserGroups.value(0), QStringLiteral("רון ורונית"));
+  QCOMPARE(group(0), QStringLiteral("רון ורונית"));
 
   QCOMPARE(option("Couple"), QStringLiteral("רון ורונית"));
   QCOMPARE(option("NumOfGroups"), QStringLiteral("5"));
@@ -492,6 +502,217 @@ void OptionsWindowTest::okCancelAndClose() {
   QVERIFY(!frmOptions::IsLoaded());
   QCOMPARE(g_MaxChairs, quint8(12));
   QCOMPARE(option("Max Chairs"), QStringLiteral("12"));
+}
+
+
+namespace {
+
+// Picks a group in the main window's combo as a user does.
+void pickGroup(const QString& name) {
+  frmPelmora& main = frmPelmora::Default();
+  const int index = main.cmbUserGroups->findText(name);
+  QVERIFY(index >= 0);
+  main.cmbUserGroups->setCurrentIndex(index);
+  main.cmbUserGroups_Click();
+  testsupport::processEvents();
+}
+
+// Replaces a box's text as a user does: select all, type.
+void retype(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  testsupport::typeText(box, text);
+}
+
+// The group each invitation is stored in, by family name.
+QMap<QString, QString> storedGroups() {
+  QMap<QString, QString> groups;
+  auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
+  for (; !rs->Eof(); rs->MoveNext())
+    groups.insert(rs->Fields(QStringLiteral("FAMILY_NAME")).Value().toString(),
+                  rs->Fields(QStringLiteral("LIST_GROUP")).Value().toString());
+  db->Close();
+  return groups;
+}
+
+void addToGroup(const QString& family, int group) {
+  testsupport::Invitation inv;
+  inv.familyName = family;
+  inv.firstName = QStringLiteral("ומשפחתו");
+  inv.listGroup = QString::number(group);
+  inv.phones = inv.remark = inv.address = inv.present = QString("");
+  testsupport::addInvitation(inv);
+}
+
+struct NoFileFaults {
+  ~NoFileFaults() { platform::filefaults::Clear(); }
+};
+
+}  // namespace
+
+void OptionsWindowTest::settingsThatCannotBeWrittenStayInTheWindow() {
+  testsupport::ProgramFolder folder;
+  testsupport::SmallDisk disk(folder.path());
+  PELMORA_REQUIRE_MOUNTED(disk);
+  startProgram();
+  const QByteArray before = iniBytes();
+  QVERIFY(!before.isEmpty());
+  disk.fill();
+
+  frmOptions& w = openOptions();
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  retype(w.txtCouple, QStringLiteral("רון ורונית"));
+  retype(w.txtMaxTable, QStringLiteral("30"));
+  prompts().answer(platform::vbOK);
+  QTest::mouseClick(w.cmdOK, Qt::LeftButton);
+  testsupport::processEvents();
+
+  // Told once; the file as it was; the window open with what was typed.
+  QCOMPARE(prompts().messages().size(), 1);
+  QVERIFY(prompts().messages().first().startsWith(kNotStoredMsg));
+  QCOMPARE(iniBytes(), before);
+  QVERIFY(frmOptions::IsLoaded());
+  QCOMPARE(w.txtCouple->text(), QStringLiteral("רון ורונית"));
+  QVERIFY(w.cmdApply->isEnabled());
+  QCOMPARE(g_Couple, kCouple);
+  QCOMPARE(g_MaxTables, quint8(20));
+  QCOMPARE(frmTableMap::Default().lvwTable->ItemCount(), 20);
+
+  // Room again: the same OK stores everything and closes.
+  disk.empty();
+  prompts().clearShown();
+  QTest::mouseClick(w.cmdOK, Qt::LeftButton);
+  testsupport::processEvents();
+  QVERIFY(prompts().messages().isEmpty());
+  QVERIFY(!frmOptions::IsLoaded());
+  QCOMPARE(option("Couple"), QStringLiteral("רון ורונית"));
+  QCOMPARE(option("Max Tables"), QStringLiteral("30"));
+  QCOMPARE(group(3), kFriends);
+}
+
+void OptionsWindowTest::oneApplyIsOneWrite() {
+  testsupport::ProgramFolder folder;
+  NoFileFaults clearFaults;
+  startProgram();
+  frmOptions& w = openOptions();
+  w.txtCouple->setText(QStringLiteral("רון ורונית"));
+  w.txtMaxChairs->setText("12");
+  for (const QString& name : {QStringLiteral("עבודה"), QStringLiteral("שכנים")}) {
+    w.txtNewGroup->setText(name);
+    w.cmdAddUpdateGroup->click();
+  }
+  // A second replacement of the file would fail: one Apply writes it once,
+  // with the options and the whole group list.
+  platform::filefaults::FailReplacementsAfter(1);
+  w.cmdApply->click();
+  QVERIFY(prompts().messages().isEmpty());
+  QCOMPARE(option("Couple"), QStringLiteral("רון ורונית"));
+  QCOMPARE(option("Max Chairs"), QStringLiteral("12"));
+  QCOMPARE(option("NumOfGroups"), QStringLiteral("6"));
+  QCOMPARE(group(4), QStringLiteral("עבודה"));
+  QCOMPARE(group(5), QStringLiteral("שכנים"));
+
+  // A write that fails leaves the file whole and says so once.
+  const QByteArray stored = iniBytes();
+  platform::filefaults::FailReplacementsAfter(0);
+  w.txtMaxChairs->setText("11");
+  prompts().answer(platform::vbOK);
+  w.cmdApply->click();
+  QCOMPARE(prompts().messages().size(), 1);
+  QVERIFY(prompts().messages().first().startsWith(kNotStoredMsg));
+  QCOMPARE(iniBytes(), stored);
+  QCOMPARE(g_MaxChairs, quint8(12));
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("pelmora")),
+           QStringList{QStringLiteral("pelmora.ini")});
+}
+
+void OptionsWindowTest::renamedMainGroupKeepsItsGuests() {
+  testsupport::ProgramFolder folder;
+  startProgram();
+  addToGroup(QStringLiteral("כהן"), 1);
+  frmOptions& w = openOptions();
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  // The couple renamed on the first tab; the groups tab is never opened.
+  retype(w.txtCouple, QStringLiteral("רון ורונית"));
+  QTest::mouseClick(w.cmdOK, Qt::LeftButton);
+  testsupport::processEvents();
+  QVERIFY(prompts().messages().isEmpty());
+  QCOMPARE(g_UserGroups.value(0), QStringLiteral("רון ורונית"));
+  QCOMPARE(group(0), QStringLiteral("רון ורונית"));
+
+  // The new name picks the couple's invitations in the main window.
+  frmPelmora& main = frmPelmora::Default();
+  pickGroup(QStringLiteral("רון ורונית"));
+  QCOMPARE(main.MSFlexGrid1->Rows(), 2);
+  QCOMPARE(main.MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("כהן"));
+
+  // A file whose main entries lag behind the names is set right when loaded.
+  mdlFileINI::WriteINI(IniFile(), QStringLiteral("UserGroups"), QStringLiteral("Group-0"), QStringLiteral("ישן"));
+  platform::Forms::DestroyAll();
+  testsupport::processEvents();
+  ResetState();
+  frmPelmora::Default();
+  QCOMPARE(g_UserGroups.value(0), QStringLiteral("רון ורונית"));
+}
+
+void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
+  testsupport::ProgramFolder folder;
+  NoFileFaults clearFaults;
+  startProgram();
+  g_NumOfGroups = 6;
+  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QStringLiteral("GB"), QString()};
+  mdlFileINI::SaveOptions();
+  addToGroup(QStringLiteral("X"), 5);
+  addToGroup(QStringLiteral("Y"), 6);
+  addToGroup(QStringLiteral("Z"), 4);
+
+  // A group that holds invitations is not removed.
+  frmOptions& w = openOptions();
+  w.lstGroups->setCurrentRow(4);
+  prompts().answer(platform::vbOK);
+  w.cmdDelGroup->click();
+  QCOMPARE(prompts().messages(), QStringList{QStringLiteral("לא ניתן להסיר את הקבוצה, יש בה 1 הזמנות")});
+  QCOMPARE(w.lstGroups->count(), 6);
+
+  // Emptied, it goes, and GB's invitation moves up with GB.
+  {
+    auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'X'"));
+    rs->Delete();
+    db->Close();
+  }
+  prompts().clearShown();
+  w.lstGroups->setCurrentRow(4);
+  w.cmdDelGroup->click();
+  QCOMPARE(w.lstGroups->count(), 5);
+
+  // A settings write that fails changes neither the file nor the invitations.
+  const QByteArray before = iniBytes();
+  platform::filefaults::FailReplacementsAfter(0);
+  prompts().answer(platform::vbOK);
+  w.cmdApply->click();
+  QCOMPARE(prompts().messages().size(), 1);
+  QCOMPARE(iniBytes(), before);
+  QCOMPARE(storedGroups().value(QStringLiteral("Y")), QStringLiteral("6"));
+  platform::filefaults::Clear();
+
+  prompts().clearShown();
+  w.cmdApply->click();
+  QVERIFY(prompts().messages().isEmpty());
+  QCOMPARE(group(4), QStringLiteral("GB"));
+  QCOMPARE(group(5), QStringLiteral("<none>"));
+  const auto groups = storedGroups();
+  QCOMPARE(groups.value(QStringLiteral("Y")), QStringLiteral("5"));
+  QCOMPARE(groups.value(QStringLiteral("Z")), QStringLiteral("4"));
+
+  // GB's invitation shows under GB.
+  frmPelmora& main = frmPelmora::Default();
+  pickGroup(QStringLiteral("GB"));
+  QCOMPARE(main.MSFlexGrid1->Rows(), 2);
+  QCOMPARE(main.MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("Y"));
 }
 
 PELMORA_TEST(OptionsWindowTest)

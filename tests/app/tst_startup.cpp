@@ -1,6 +1,7 @@
 // Program start: the first run, the move of old per-user settings, creating and
 // upgrading Wed.mdb, bad files, and the splash.
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QComboBox>
 #include <QtTest>
@@ -196,9 +197,14 @@ class StartupTest : public QObject {
     platform::SaveSetting("Pelmora", "Options", "Her Family", "משפחת יצחק");
     platform::SaveSetting("Pelmora", "Print", "Label Color", "255");
     testsupport::makeWeddingDb();
-    // A folder where pelmora.ini should be: no write can succeed.
+    // A folder where pelmora.ini should be: no write can succeed, and the user
+    // is told so once.
     QVERIFY(QDir().mkdir(IniFile()));
+    testsupport::prompts().answer(platform::vbOK);
     QVERIFY(startProgram());
+    QCOMPARE(testsupport::prompts().messages().size(), 1);
+    QVERIFY(testsupport::prompts().messages().first().startsWith(QStringLiteral("!ההגדרות לא נשמרו")));
+    QVERIFY(QFileInfo(IniFile()).isDir());
     QVERIFY(platform::SettingSectionExists("Pelmora", "Options"));
     QVERIFY(platform::SettingSectionExists("Pelmora", "Print"));
 

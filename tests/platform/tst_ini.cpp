@@ -1,11 +1,18 @@
 // Private-profile files: Windows semantics, the exact bytes on disk,
 // Windows-1255 and the UTF-8 fallback, and writes that fail safely.
 #include <QFile>
+#include <QFileInfo>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QProcess>
+#include <sys/stat.h>
+
+#include "platform/filereplace.h"
 #include "platform/ini.h"
+#include "platform/registry.h"
+#include "support/smalldisk.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -237,6 +244,144 @@ class TestIni : public QObject {
     QCOMPARE(QDir(folder.file("full")).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmora.ini"});
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Ruth", ini));  // room again: the next write succeeds
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("Ruth"));
+  }
+
+  void fullDiskKeepsTheOldFileWhole() {
+    testsupport::ProgramFolder folder;
+    QDir(folder.path()).mkdir("disk");
+    testsupport::SmallDisk disk(folder.file("disk"));
+    PELMORA_REQUIRE_MOUNTED(disk);
+    const QString ini = folder.file("disk/pelmora.ini");
+    QVERIFY(WritePrivateProfileString("Options", "Couple", QStringLiteral("דני ודנה"), ini));
+    QVERIFY(WritePrivateProfileString("TablesMap", "TableNum-1", "1200, 300", ini));
+    const QByteArray before = readBytes(ini);
+
+    // A small write fails only at the flush: it must fail all the same.
+    disk.fill();
+    QVERIFY(!WritePrivateProfileString("TablesMap", "TableNum-2", "1500, 300", ini));
+    QVERIFY(!platform::LastProfileWriteError().isEmpty());
+    QVERIFY(!DeletePrivateProfileSection("TablesMap", ini));
+    {
+      platform::IniBatch batch(ini);
+      for (int i = 1; i <= 40; ++i)
+        QVERIFY(WritePrivateProfileString("TablesMap", QStringLiteral("TableNum-%1").arg(i), "900, 900", ini));
+      QVERIFY(!batch.commit());
+    }
+    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(QDir(folder.file("disk")).entryList(QDir::Files | QDir::Hidden), (QStringList{".filler", "pelmora.ini"}));
+
+    // The per-user settings follow the same rule.
+    platform::SetSettingsRoot(folder.file("disk"));
+    disk.empty();
+    QVERIFY(platform::SaveSetting("Pelmora", "Settings", "MainLeft", "1500"));
+    const QString conf = platform::SettingsFileName("Pelmora");
+    const QByteArray settings = readBytes(conf);
+    disk.fill();
+    QVERIFY(!platform::SaveSetting("Pelmora", "Settings", "MainLeft", QString(3000, u'9')));
+    {
+      platform::SettingBatch batch("Pelmora");
+      QVERIFY(platform::SaveSetting("Pelmora", "TableSettings", "ColWidth-0", QString(3000, u'7')));
+      QVERIFY(!batch.commit());
+    }
+    QCOMPARE(readBytes(conf), settings);
+    QCOMPARE(platform::GetSetting("Pelmora", "Settings", "MainLeft"), QStringLiteral("1500"));
+    disk.empty();
+    QVERIFY(platform::SaveSetting("Pelmora", "Settings", "MainLeft", "1600"));
+    QCOMPARE(platform::GetSetting("Pelmora", "Settings", "MainLeft"), QStringLiteral("1600"));
+  }
+
+  void aBatchIsOneReplacement() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    QVERIFY(WritePrivateProfileString("UserGroups", "Group-0", "a", ini));
+    const QByteArray before = readBytes(ini);
+    struct Clear {
+      ~Clear() { platform::filefaults::Clear(); }
+    } clear;
+    // One replacement allowed: the whole batch lands in it, reads inside the
+    // batch see its own writes, and the old section is gone.
+    platform::filefaults::FailReplacementsAfter(1);
+    {
+      platform::IniBatch batch(ini);
+      QVERIFY(DeletePrivateProfileSection("UserGroups", ini));
+      for (int i = 0; i < 23; ++i)
+        QVERIFY(WritePrivateProfileString("UserGroups", QStringLiteral("Group-%1").arg(i), QStringLiteral("g%1").arg(i), ini));
+      QVERIFY(WritePrivateProfileString("Options", "NumOfGroups", "23", ini));
+      QCOMPARE(GetPrivateProfileString("UserGroups", "Group-22", "", ini), QStringLiteral("g22"));
+      QCOMPARE(readBytes(ini), before);  // nothing on disk until the commit
+      {
+        platform::IniBatch inner(ini);  // joins: only the outer one writes
+        QVERIFY(WritePrivateProfileString("Options", "Couple", "x", ini));
+        QVERIFY(inner.commit());
+      }
+      QCOMPARE(readBytes(ini), before);
+      QVERIFY(batch.commit());
+    }
+    QCOMPARE(GetPrivateProfileString("UserGroups", "Group-22", "", ini), QStringLiteral("g22"));
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("x"));
+    // The next one fails: the file is the one written.
+    const QByteArray after = readBytes(ini);
+    QVERIFY(!WritePrivateProfileString("Options", "Couple", "y", ini));
+    QCOMPARE(readBytes(ini), after);
+    // A batch left without commit writes nothing.
+    platform::filefaults::Clear();
+    {
+      platform::IniBatch dropped(ini);
+      QVERIFY(WritePrivateProfileString("Options", "Couple", "z", ini));
+    }
+    QCOMPARE(readBytes(ini), after);
+  }
+
+  void onlyOrdinaryFilesAreRead() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    // A FIFO would block the read forever; a link to /dev/zero never ends.
+    QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0644), 0);
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "none", ini), QStringLiteral("none"));
+    QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", ini));
+    QVERIFY(QFileInfo(ini).exists() && !QFileInfo(ini).isFile());
+    QVERIFY(QFile::remove(ini));
+    QVERIFY(QFile::link("/dev/zero", ini));
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "none", ini), QStringLiteral("none"));
+    QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", ini));
+    QVERIFY(QFile::remove(ini));
+    QVERIFY(QDir(folder.path()).mkdir("pelmora.ini"));
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "none", ini), QStringLiteral("none"));
+    QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", ini));
+    QVERIFY(QDir(folder.path()).rmdir("pelmora.ini"));
+
+    // A link to an ordinary file is read, and a write changes that file.
+    writeBytes(folder.file("real.ini"), "[Options]\r\nCouple=Ruth\r\n");
+    QVERIFY(QFile::link(folder.file("real.ini"), ini));
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("Ruth"));
+    QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
+    QVERIFY(QFileInfo(ini).isSymLink());
+    QCOMPARE(readBytes(folder.file("real.ini")), QByteArray("[Options]\r\nCouple=Dan\r\n"));
+  }
+
+  void utf8WithoutAMarkIsRead() {
+    testsupport::ProgramFolder folder;
+    const QString ini = folder.file("pelmora.ini");
+    // Saved by a Linux text editor: UTF-8, no byte-order mark.
+    writeBytes(ini, QStringLiteral("[UserGroups]\r\nGroup-3=חברים\r\n").toUtf8());
+    QCOMPARE(GetPrivateProfileString("UserGroups", "Group-3", "", ini), QStringLiteral("חברים"));
+    // A write that Windows-1255 can hold gives a Windows-1255 file, text intact.
+    QVERIFY(WritePrivateProfileString("UserGroups", "Group-4", QStringLiteral("עבודה"), ini));
+    QCOMPARE(readBytes(ini), QByteArray("[UserGroups]\r\nGroup-3=\xE7\xE1\xF8\xE9\xED\r\nGroup-4=\xF2\xE1\xE5\xE3\xE4\r\n"));
+    // One it cannot hold gives UTF-8 with its mark, text intact.
+    QVERIFY(WritePrivateProfileString("UserGroups", "Group-5", QStringLiteral("Zoë 🎉"), ini));
+    QCOMPARE(readBytes(ini), kBom + QStringLiteral("[UserGroups]\r\nGroup-3=חברים\r\nGroup-4=עבודה\r\nGroup-5=Zoë 🎉\r\n").toUtf8());
+    // Windows-1255 Hebrew is never taken for UTF-8.
+    writeBytes(ini, "[Options]\r\nCouple=\xE3\xF0\xE9\r\n");
+    QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("דני"));
+    // A byte Windows-1255 leaves undefined is never turned into a replacement
+    // character: a write that would need UTF-8 is refused, the file kept.
+    writeBytes(ini, "[Options]\r\nCouple=\xE3\xFB\r\n");
+    const QByteArray odd = readBytes(ini);
+    QVERIFY(!WritePrivateProfileString("Options", "Note", QStringLiteral("🎉"), ini));
+    QCOMPARE(readBytes(ini), odd);
+    QVERIFY(WritePrivateProfileString("Options", "Note", QStringLiteral("x"), ini));
+    QCOMPARE(readBytes(ini), odd + "Note=x\r\n");
   }
 };
 

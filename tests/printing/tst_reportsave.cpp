@@ -5,6 +5,7 @@
 
 #include "platform/msgbox.h"
 #include "platform/reportwindow.h"
+#include "support/smalldisk.h"
 #include "support/testsupport.h"
 
 using namespace platform;
@@ -70,6 +71,42 @@ class ReportSaveTest : public QObject {
     QCOMPARE(prompts().messages().size(), 2);
     QVERIFY(contents(folder.file("list.pdf")).startsWith("%PDF"));
     QCOMPARE(prompts().pendingAnswers(), 0);
+  }
+
+  void aDiskThatFillsUpKeepsTheOldPdf() {
+    testsupport::ProgramFolder folder;
+    ReportWindow w;
+    fillReport(w);
+    // Pages enough for a file of several disk pages.
+    auto rs = std::make_shared<ReportRecordset>();
+    rs->AppendField(QStringLiteral("Name"), 20);
+    rs->Open();
+    for (int i = 0; i < 400; ++i) rs->AddNew({QStringLiteral("Name")}, {QStringLiteral("אורח %1").arg(i)});
+    w.Layout.SetDataSource(rs);
+    QDir(folder.path()).mkdir("disk");
+    testsupport::SmallDisk disk(folder.file("disk"));
+    PELMORA_REQUIRE_MOUNTED(disk);
+    const QString pdf = folder.file("disk/guests.pdf");
+    QVERIFY(w.Layout.ExportPDF(pdf));
+    const QByteArray before = contents(pdf);
+    QVERIFY(before.size() > 8192);
+
+    // Room for part of the new file, not all of it: the old one stays whole.
+    disk.fill(before.size() / 2);
+    prompts().answerDialog(pdf);
+    prompts().answer(vbOK);
+    w.ExportReport();
+    QCOMPARE(prompts().messages().size(), 1);
+    QVERIFY(prompts().messages().first().contains(QStringLiteral("guests.pdf")));
+    QCOMPARE(contents(pdf), before);
+
+    // A new file that does not fit is not left cut off.
+    prompts().answerDialog(folder.file("disk/new.pdf"));
+    prompts().answer(vbOK);
+    w.ExportReport();
+    QCOMPARE(prompts().messages().size(), 2);
+    QVERIFY(!QFileInfo::exists(folder.file("disk/new.pdf")));
+    QCOMPARE(QDir(folder.file("disk")).entryList(QDir::Files | QDir::Hidden), (QStringList{".filler", "guests.pdf"}));
   }
 
   void nameWithoutPdfAsksBeforeReplacing() {

@@ -17,6 +17,7 @@
 #include "platform/vb.h"
 #include "guestlist/guestlist_fixture.h"
 #include "seating/frmTableMap.h"
+#include "support/smalldisk.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -120,6 +121,7 @@ class TablePositionsTest : public QObject {
   void resetToTheListsArrangement();
   void chooseGardenPicture();
   void gardenPictureAtStartAndBadFiles();
+  void savedPlacesOnAFullDisk();
 };
 
 void TablePositionsTest::saveQuestionAndSavedPlaces() {
@@ -458,6 +460,44 @@ void TablePositionsTest::gardenPictureAtStartAndBadFiles() {
   again.Toolbar1->Click(7);
   QVERIFY(!again.lvwTable->HasPicture());
   QCOMPARE(again.lvwTable->View(), platform::ListView::lvwIcon);
+}
+
+
+void TablePositionsTest::savedPlacesOnAFullDisk() {
+  testsupport::ProgramFolder folder;
+  testsupport::SmallDisk disk(folder.path());
+  PELMORA_REQUIRE_MOUNTED(disk);
+  testsupport::makeWeddingDb();
+  g_MaxTables = 40;
+  mdlFileINI::WriteINI(IniFile(), QStringLiteral("Options"), QStringLiteral("Couple"), QStringLiteral("דני ודנה"));
+  frmTableMap& map = showMap();
+  map.Toolbar1->Click(1);
+  QVERIFY(iniText().contains(QStringLiteral("TableNum-40=")));
+  QFile ini(IniFile());
+  QVERIFY(ini.open(QIODevice::ReadOnly));
+  const QByteArray before = ini.readAll();
+  ini.close();
+
+  // The save ("שמור") on a full disk: told once, the file as it was.
+  disk.fill();
+  drag(map, 2, QPoint(20, 200));
+  prompts().answer(platform::vbOK);
+  prompts().clearShown();
+  map.Toolbar1->Click(1);
+  QCOMPARE(prompts().messages().size(), 1);
+  QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ההגדרות לא נשמרו")));
+  QVERIFY(ini.open(QIODevice::ReadOnly));
+  QCOMPARE(ini.readAll(), before);
+  ini.close();
+
+  // With room, every one of the 40 places lands in one write.
+  disk.empty();
+  prompts().clearShown();
+  map.Toolbar1->Click(1);
+  QVERIFY(prompts().messages().isEmpty());
+  for (int t = 1; t <= 40; ++t) QVERIFY(!readKey(tableKey(t)).isEmpty());
+  QCOMPARE(mdlFileINI::ReadINI(IniFile(), QStringLiteral("Options"), QStringLiteral("Couple"), QString()),
+           QStringLiteral("דני ודנה"));
 }
 
 PELMORA_TEST(TablePositionsTest)

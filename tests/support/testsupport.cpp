@@ -68,6 +68,15 @@ QString ProgramFolder::settingsRoot() const { return settings_.path(); }
 
 platform::PromptScript& prompts() { return platform::PromptScript::instance(); }
 
+void typeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80 && c.isPrint())
+      QTest::keyClick(widget, c.toLatin1());
+    else
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
+  }
+}
+
 void processEvents() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();

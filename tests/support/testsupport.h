@@ -43,6 +43,10 @@ platform::PromptScript& prompts();
 // The test support's answer to a prompt nobody scripted: the test fails.
 void failOnUnscripted(const platform::Prompt& prompt);
 
+// Types text into a widget key by key, Hebrew included (QTest::keyClicks
+// knows only ASCII keys).
+void typeText(QWidget* widget, const QString& text);
+
 // Lets deferred deletes and posted events run.
 void processEvents();
 
