@@ -16,6 +16,7 @@
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
 #include "guestlist/mdlMouseWheel.h"
+#include "platform/forms.h"
 #include "platform/msgbox.h"
 #include "platform/registry.h"
 #include "platform/vb.h"
@@ -262,6 +263,7 @@ void frmPelmora::Form_Load() {
   err([&] { move(x(), vb::TwipsToPixelsY(vb::CDbl(platform::GetSetting(kApp, "Settings", "MainTop", vb::Str(vb::PixelsToTwipsY(y())))))); });
   err([&] { resize(vb::TwipsToPixelsX(vb::CDbl(platform::GetSetting(kApp, "Settings", "MainWidth", vb::Str(vb::PixelsToTwipsX(width()))))), height()); });
   err([&] { resize(width(), vb::TwipsToPixelsY(vb::CDbl(platform::GetSetting(kApp, "Settings", "MainHeight", vb::Str(vb::PixelsToTwipsY(height())))))); });
+  err([&] { platform::KeepOnScreen(this); });
   // The state goes last, so that a maximised window keeps its normal placement
   // for when it is restored.
   err([&] {
