@@ -15,6 +15,7 @@
 #include "app/frmOptions.h"
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
+#include "budget/frmBudget.h"
 #include "guestlist/mdlMouseWheel.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
@@ -414,7 +415,15 @@ void frmPelmora::stb_PanelDblClick(int panel) {
   platform::ShowModal(&options, this);
 }
 
-void frmPelmora::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
+void frmPelmora::closeEvent(QCloseEvent* event) {
+  // The budget asks about amounts typed but not stored; its Cancel keeps the
+  // program running.
+  if (frmBudget::IsLoaded() && !frmBudget::Unload()) {
+    event->ignore();
+    return;
+  }
+  handleCloseEvent(event);
+}
 
 void frmPelmora::Form_Unload(int& Cancel) {
   (void)Cancel;  // the main window never refuses to close
