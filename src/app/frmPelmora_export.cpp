@@ -65,17 +65,21 @@ class FolderOfFirstChoice {
 
 // The budget window keeps Wed.mdb open while it is shown: it lets go of the
 // file before an import and opens it again, the new one, afterwards.
+// A budget window kept open (the user cancelled its question about typed
+// amounts) keeps the file: the import does not go on.
 class BudgetWindowReleased {
  public:
   BudgetWindowReleased() : wasOpen_(frmBudget::IsLoaded()) {
-    if (wasOpen_) frmBudget::Unload();
+    if (wasOpen_) released_ = frmBudget::Unload();
   }
   ~BudgetWindowReleased() {
-    if (wasOpen_) platform::RunHandler([] { frmBudget::Default().show(); });
+    if (wasOpen_ && released_) platform::RunHandler([] { frmBudget::Default().show(); });
   }
+  bool released() const { return !wasOpen_ || released_; }
 
  private:
   bool wasOpen_;
+  bool released_ = false;
 };
 
 // A copy that did not happen is reported, never passed over as a success.
@@ -190,6 +194,7 @@ void frmPelmora::mnuImportDB_Click() {
 
   // Wed.mdb must not be held open while it is replaced.
   BudgetWindowReleased budget;
+  if (!budget.released()) return;
   err([&] { g_RS.SetNothing(); });
   err([&] { g_DB->Close(); });
 

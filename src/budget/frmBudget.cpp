@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <cmath>
+#include <limits>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +32,7 @@ const QString kShekel = QStringLiteral("₪");
 const QString kNotNumeric = QStringLiteral("השדות חייבים להכיל ערך מיספרי בלבד.");
 const QString kAmountTooLarge = QStringLiteral("אחד השדות גדול מהערך המקסימלי המותר");
 const QString kTotalTooLarge = QStringLiteral("התקציב הכולל גדול מהערך המקסימלי המותר");
+const QString kStoreQuestion = QStringLiteral("הסכומים שהוקלדו עדיין לא נשמרו.\r\nהאם לשמור אותם?");
 
 int px(double twips) { return vb::TwipsToPixelsX(twips); }
 int py(double twips) { return vb::TwipsToPixelsY(twips); }
@@ -61,10 +63,34 @@ QFont makeFont(const QString& family, double points, bool bold) {
   return f;
 }
 
-// A box's leading number as money; a number beyond any double raises Overflow.
-vb::Currency leadingAmount(const QString& text) { return vb::Currency::fromDouble(vb::Val(text)); }
-
 bool isBlank(const QString& text) { return vb::Trim(text).isEmpty(); }
+
+// A box's amount for the total: the whole text when it is a number (thousands
+// separators included), else its leading number. Beyond any double: Overflow.
+vb::Currency boxAmount(const QString& text) {
+  if (vb::IsNumeric(text)) return vb::Currency::fromDouble(vb::CDbl(text));
+  return vb::Currency::fromDouble(vb::Val(text));
+}
+
+// The same value as a double, for the limit check; beyond any double: infinite.
+double boxValue(const QString& text) {
+  try {
+    return vb::IsNumeric(text) ? vb::CDbl(text) : vb::Val(text);
+  } catch (const platform::VbError&) {
+    return std::numeric_limits<double>::infinity();
+  }
+}
+
+// What a box would store, as the stored amount is shown; a text that is no
+// amount stands for itself.
+QString storedForm(const QString& text) {
+  if (isBlank(text)) return QStringLiteral("0");
+  try {
+    if (vb::IsNumeric(text)) return vb::Currency::fromText(text).toString();
+  } catch (const platform::VbError&) {
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -169,7 +195,18 @@ void frmBudget::Form_Load() {
 }
 
 void frmBudget::Form_Unload(int& Cancel) {
-  (void)Cancel;
+  if (HasUnstoredAmounts()) {
+    switch (MsgBox(kStoreQuestion, platform::vbYesNoCancel | platform::vbQuestion)) {
+      case platform::vbYes:
+        if (!StoreBudget()) Cancel = 1;
+        break;
+      case platform::vbNo:
+        break;
+      default:
+        Cancel = 1;
+    }
+    if (Cancel) return;
+  }
   platform::ErrorState err;
   err([this] { m_RS->Close(); });
   err([this] { m_DB->Close(); });
@@ -197,14 +234,22 @@ void frmBudget::LoadBudget() {
     }
     m_bNew = false;
   }
+  m_Loaded.clear();
+  for (QLineEdit* box : txtBudgetBranch) m_Loaded << storedForm(box->text());
   lblSum->setText(SumOfBudget().toString());
   lblDate->setText(vb::DateText(vb::Today().date()));
+}
+
+bool frmBudget::HasUnstoredAmounts() const {
+  for (int i = 0; i < kBranches; ++i)
+    if (storedForm(txtBudgetBranch[i]->text()) != m_Loaded.value(i, QStringLiteral("0"))) return true;
+  return false;
 }
 
 vb::Currency frmBudget::SumOfBudget() {
   platform::ErrorState err;
   vb::Currency sum;
-  for (QLineEdit* box : txtBudgetBranch) err([&] { sum = sum + leadingAmount(box->text()); });
+  for (QLineEdit* box : txtBudgetBranch) err([&] { sum = sum + boxAmount(box->text()); });
   if (!err.failed()) return sum;
   const platform::VbError& e = err.last();
   if (e.number == 6)
@@ -224,10 +269,12 @@ bool frmBudget::ValidateBudget() {
   return true;
 }
 
-void frmBudget::cmdUpdate_Click() {
+void frmBudget::cmdUpdate_Click() { StoreBudget(); }
+
+bool frmBudget::StoreBudget() {
   if (!ValidateBudget()) {
     MsgBox(kNotNumeric);
-    return;
+    return false;
   }
   platform::ErrorState err;
   err([this] {
@@ -239,16 +286,11 @@ void frmBudget::cmdUpdate_Click() {
   // An amount beyond the money range either way is refused before anything is
   // written (a negative one could not be stored either).
   for (QLineEdit* box : txtBudgetBranch) {
-    bool tooLarge = false;
-    try {
-      tooLarge = std::abs(vb::Val(box->text())) > kMaxAmount;
-    } catch (const platform::VbError&) {
-      tooLarge = true;  // beyond any number
-    }
-    if (tooLarge) {
+    if (std::abs(boxValue(box->text())) > kMaxAmount) {
       err([this] { m_RS->CancelUpdate(); });
       MsgBox(kAmountTooLarge);
-      return;
+      box->setFocus();
+      return false;
     }
   }
   for (int i = 0; i < kBranches; ++i) {
@@ -265,10 +307,11 @@ void frmBudget::cmdUpdate_Click() {
     platform::ErrorState ignored;
     ignored([this] { m_RS->CancelUpdate(); });
     MsgBox(e.description, platform::vbExclamation);
-    return;
+    return false;
   }
   platform::ErrorState reload;
   reload([this] { LoadBudget(); });
+  return true;
 }
 
 void frmBudget::imgPrint_DblClick() { PrintWindowImage(this, imgPrint, QStringLiteral("המאזן התקציבי הודפס")); }

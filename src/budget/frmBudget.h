@@ -2,6 +2,7 @@
 // The wedding budget: the one row of WED_BUDGET as thirty amounts (two columns
 // of fifteen headings), their total, today's date, an update button and a print
 // icon. Keeps its own connection to Wed.mdb from load to unload.
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
@@ -34,6 +35,11 @@ class frmBudget : public QWidget, public platform::Form<frmBudget> {
   void PrintBudget();
 
   void cmdUpdate_Click();
+  // The update's checks and store; false when refused or not stored (the
+  // message shown, the focus on a refused box).
+  bool StoreBudget();
+  // True when a box holds an amount other than the one last loaded.
+  bool HasUnstoredAmounts() const;
   void imgPrint_DblClick();
 
   // Controls. Box i holds field i of the row; heading i is its caption.
@@ -61,4 +67,6 @@ class frmBudget : public QWidget, public platform::Form<frmBudget> {
   void buildControls();
   dao::Handle<dao::Database> m_DB;
   dao::Handle<dao::Recordset> m_RS;
+  // What each box showed after the last load: the stored amounts.
+  QStringList m_Loaded;
 };

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -71,6 +73,13 @@ void frmInvDetails::buildControls() {
   auto multiLine = [] {
     auto* t = new QPlainTextEdit;
     t->setTabChangesFocus(true);
+    // Paragraphs read right to left from the right edge, as in the single-line
+    // boxes: the plain-text layout takes its alignment as it is, not mirrored
+    // by the window's direction.
+    QTextOption paragraphs = t->document()->defaultTextOption();
+    paragraphs.setTextDirection(Qt::RightToLeft);
+    paragraphs.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    t->document()->setDefaultTextOption(paragraphs);
     t->setFixedHeight(t->fontMetrics().lineSpacing() * 3 + 12);
     return t;
   };

@@ -225,6 +225,7 @@ bool frmInvDetails::AddRecord() {
   }
   ClearInv();
   RefreshViews();
+  TabStrip1->setCurrentIndex(0);  // the box that takes the focus is on the first tab
   txtFamilyName->setFocus();
   return true;
 }

@@ -15,7 +15,9 @@
 #include "app/frmOptions.h"
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
+#include "budget/frmBudget.h"
 #include "guestlist/mdlMouseWheel.h"
+#include "platform/forms.h"
 #include "platform/msgbox.h"
 #include "platform/registry.h"
 #include "platform/vb.h"
@@ -262,6 +264,7 @@ void frmPelmora::Form_Load() {
   err([&] { move(x(), vb::TwipsToPixelsY(vb::CDbl(platform::GetSetting(kApp, "Settings", "MainTop", vb::Str(vb::PixelsToTwipsY(y())))))); });
   err([&] { resize(vb::TwipsToPixelsX(vb::CDbl(platform::GetSetting(kApp, "Settings", "MainWidth", vb::Str(vb::PixelsToTwipsX(width()))))), height()); });
   err([&] { resize(width(), vb::TwipsToPixelsY(vb::CDbl(platform::GetSetting(kApp, "Settings", "MainHeight", vb::Str(vb::PixelsToTwipsY(height())))))); });
+  err([&] { platform::KeepOnScreen(this); });
   // The state goes last, so that a maximised window keeps its normal placement
   // for when it is restored.
   err([&] {
@@ -413,7 +416,15 @@ void frmPelmora::stb_PanelDblClick(int panel) {
   platform::ShowModal(&options, this);
 }
 
-void frmPelmora::closeEvent(QCloseEvent* event) { handleCloseEvent(event); }
+void frmPelmora::closeEvent(QCloseEvent* event) {
+  // The budget asks about amounts typed but not stored; its Cancel keeps the
+  // program running.
+  if (frmBudget::IsLoaded() && !frmBudget::Unload()) {
+    event->ignore();
+    return;
+  }
+  handleCloseEvent(event);
+}
 
 void frmPelmora::Form_Unload(int& Cancel) {
   (void)Cancel;  // the main window never refuses to close

@@ -30,11 +30,17 @@ QString dialogFolder(const QString& initDir) {
   return initDir.isEmpty() ? QDir::currentPath() : QDir(initDir).absolutePath();
 }
 
+// With no title of the program's a file dialog has the platform's own.
+QString fileDialogTitle(const CommonDialog& d, bool save) {
+  if (!d.DialogTitle.isEmpty()) return d.DialogTitle;
+  return save ? QStringLiteral("Save As") : QStringLiteral("Open");
+}
+
 Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
   Prompt p;
   p.kind = Prompt::FileDialog;
   p.text = kind == Prompt::ColorDialog ? QString() : d.Filter;
-  p.title = d.DialogTitle;
+  p.title = kind == Prompt::ColorDialog ? d.DialogTitle : fileDialogTitle(d, kind == Prompt::SaveDialog);
   p.style = kind;
   return p;
 }
@@ -45,7 +51,7 @@ void leftToRight(QWidget* dialog) { dialog->setLayoutDirection(Qt::LeftToRight);
 
 void setUpFileDialog(QFileDialog& dialog, const CommonDialog& d, bool save) {
   leftToRight(&dialog);
-  dialog.setWindowTitle(d.DialogTitle);
+  dialog.setWindowTitle(fileDialogTitle(d, save));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   const bool mustExist = !save && (d.Flags & CommonDialog::cdlOFNFileMustExist);
   dialog.setFileMode(mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -4,6 +4,10 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
 
 #include "vberror.h"
 
@@ -21,6 +25,68 @@ void CentreOnScreen(QWidget* window) {
   QRect frame = window->frameGeometry();  // the frame is known once shown; before, the window alone
   frame.moveCenter(screen->availableGeometry().center());
   window->move(frame.topLeft());
+}
+
+namespace {
+
+// The screen the window's title bar is on, else the one nearest to it.
+QScreen* screenOf(const QRect& titleBar) {
+  QScreen* best = nullptr;
+  qint64 nearest = std::numeric_limits<qint64>::max();
+  for (QScreen* s : QGuiApplication::screens()) {
+    const QRect area = s->availableGeometry();
+    if (area.contains(titleBar)) return s;
+    const QPoint d = area.center() - titleBar.center();
+    const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+    if (distance < nearest) nearest = distance, best = s;
+  }
+  return best;
+}
+
+// Caps the size to the screen and pulls a window whose title bar is off it.
+void fitOnScreen(QWidget* window) {
+  if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
+  // Before the window is shown the frame may not be known; a title bar's
+  // height stands in for it.
+  const QRect inner = window->geometry();
+  const QRect frame = window->frameGeometry();
+  const int title = std::max(inner.top() - frame.top(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  QScreen* screen = screenOf(QRect(frame.left(), frame.top(), frame.width(), title));
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                         frame.bottom() - inner.bottom());
+  const QSize most(area.width() - margins.left() - margins.right(), area.height() - margins.top() - margins.bottom());
+  if (inner.width() > most.width() || inner.height() > most.height()) window->resize(inner.size().boundedTo(most));
+
+  const QRect now = window->frameGeometry();
+  if (area.contains(QRect(now.left(), now.top(), now.width(), title))) return;
+  const int x = std::clamp(now.left(), area.left(), std::max(area.left(), area.right() + 1 - now.width()));
+  const int y = std::clamp(now.top(), area.top(), std::max(area.top(), area.bottom() + 1 - now.height()));
+  window->move(x, y);
+}
+
+// The frame is known once the window is shown: the check runs again then.
+class FitWhenShown : public QObject {
+ public:
+  explicit FitWhenShown(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      QPointer<QWidget> window = static_cast<QWidget*>(watched);
+      QTimer::singleShot(0, window, [window] {
+        if (window) fitOnScreen(window);
+      });
+      deleteLater();
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+void KeepOnScreen(QWidget* window) {
+  fitOnScreen(window);
+  if (!window->isVisible()) new FitWhenShown(window);
 }
 
 FormBase::~FormBase() { list().removeAll(this); }

@@ -11,6 +11,12 @@ namespace platform {
 // open; a placement the program restores afterwards wins.
 void CentreOnScreen(QWidget* window);
 
+// After a stored placement is applied: a window whose title bar would lie off
+// every screen (stored on a larger or another screen) is pulled wholly onto
+// the nearest one, and no window is larger than its screen. A place that fits
+// stays as it was stored.
+void KeepOnScreen(QWidget* window);
+
 class FormBase {
  public:
   virtual ~FormBase();

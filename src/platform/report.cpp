@@ -225,6 +225,7 @@ ReportControl& ReportLayout::addLabel(ReportSection& s, const QString& name, dou
   c.Name = name;
   c.Left = left, c.Top = top, c.Width = width, c.Height = height;
   c.Caption = caption;
+  c.DesignedCaption = caption;
   c.Font = DefaultFont;
   return add(s, c);
 }
@@ -284,7 +285,8 @@ QVector<QVector<ReportItem>> ReportLayout::Pages() const {
           it.text = c.kind == ReportControl::Label ? c.Caption
                                                      : (row ? row->value(c.DataField.toLower()) : QString());
           it.colour = vb::OleColor(c.ForeColor);
-          it.direction = c.kind == ReportControl::Label ? Qt::LeftToRight : Qt::LayoutDirectionAuto;
+          it.direction = c.kind == ReportControl::Label && c.Caption == c.DesignedCaption ? Qt::LeftToRight
+                                                                                           : Qt::RightToLeft;
           if (c.BackOpaque) it.back = vb::OleColor(c.BackColor);
           if (it.text.isEmpty() && !it.back.isValid()) continue;  // an empty box prints nothing
           break;

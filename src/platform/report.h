@@ -88,6 +88,7 @@ struct ReportControl {
   QString Name;
   double Left = 0, Top = 0, Width = 0, Height = 0;  // twips, within the section
   QString Caption;    // labels; "%p" and "%P" become the page number and page count
+  QString DesignedCaption;  // the caption the layout was built with
   QString DataField;  // text boxes
   QFont Font;
   Qt::Alignment Alignment = Qt::AlignLeft;
@@ -125,8 +126,10 @@ struct ReportItem {
   QColor back;  // invalid: transparent
   Qt::Alignment alignment = Qt::AlignLeft;
   TextFit fit = TextFit::ShrinkThenCut;
-  // Captions are written for left-to-right paragraphs (":סיכום" ends with its
-  // colon on the left); bound data takes the direction of its own text.
+  // Captions built into a layout are written for left-to-right paragraphs
+  // (":סיכום" ends with its colon on the left). What the program fills in at
+  // run time (bound values, captions set later: a title, names, addresses)
+  // reads as the screen shows it, a right-to-left paragraph.
   Qt::LayoutDirection direction = Qt::LeftToRight;
   bool rounded = false;
   Qt::PenStyle pen = Qt::SolidLine;

@@ -1,5 +1,6 @@
 #include "vb.h"
 
+#include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -50,6 +51,32 @@ qsizetype scan(const QString& s, qsizetype pos, NumberText* out) {
   return i;
 }
 
+// Takes out the locale's group separator where it groups the whole part's
+// digits in threes ("12,500.50"); false when it stands anywhere else. A
+// separator that is the decimal point itself is not taken as one.
+bool ungroup(QString& core) {
+  const QString sep = QLocale().groupSeparator();
+  if (sep.isEmpty() || sep == QLatin1String(".") || !core.contains(sep)) return true;
+  qsizetype i = 0;
+  if (i < core.size() && (core[i] == u'+' || core[i] == u'-')) ++i;
+  const qsizetype first = i;
+  while (i < core.size() && isDigit(core[i])) ++i;
+  if (i == first || i - first > 3) return false;
+  QString out = core.left(i);
+  while (QStringView(core).mid(i).startsWith(sep)) {
+    i += sep.size();
+    qsizetype n = 0;
+    while (i + n < core.size() && isDigit(core[i + n])) ++n;
+    if (n != 3) return false;
+    out += core.mid(i, 3);
+    i += 3;
+  }
+  const QString rest = core.mid(i);
+  if (rest.contains(sep)) return false;
+  core = out + rest;
+  return true;
+}
+
 }  // namespace
 
 NumberText ScanPrefix(const QString& text) {
@@ -67,7 +94,8 @@ bool ParseWhole(const QString& text, NumberText* out) {
   qsizetype b = 0, e = text.size();
   while (b < e && isBlank(text[b])) ++b;
   while (e > b && isBlank(text[e - 1])) --e;
-  const QString core = text.mid(b, e - b);
+  QString core = text.mid(b, e - b);
+  if (!ungroup(core)) return false;
   NumberText n;
   if (scan(core, 0, &n) != core.size()) return false;
   if (out) *out = n;

@@ -21,7 +21,9 @@ double ValOrInfinity(const QString& text);
 // Halves go to the even neighbour: 2.5 -> 2, 3.5 -> 4, -2.5 -> -2.
 double RoundHalfEven(double value);
 
-// True when the whole text (blanks around it allowed) reads as a number.
+// True when the whole text (blanks around it allowed) reads as a number. The
+// locale's group separator may group the whole part's digits ("12,500.50");
+// CDbl and Currency::fromText then take the full value, Val stops at it.
 bool IsNumeric(const QString& text);
 bool IsNumeric(const QVariant& value);
 

@@ -17,7 +17,8 @@ struct NumberText {
 // The longest number at the start of text (Val's rule); no digits at all when
 // the text starts with no number.
 NumberText ScanPrefix(const QString& text);
-// The whole text as one number, blanks and tabs around it allowed.
+// The whole text as one number, blanks and tabs around it allowed, and the
+// locale's group separator between groups of three digits of the whole part.
 bool ParseWhole(const QString& text, NumberText* out);
 // The value as a double; raises Overflow (6) when it is too large.
 double ToDouble(const NumberText& n);

@@ -139,9 +139,15 @@ void frmTableMap::LoadGardenMap() {
     MsgBox(QStringLiteral(".קובץ לא נמצא"));
     return;
   }
+  // A damaged file, or a picture larger than the image reader takes, cannot be
+  // shown: said so, and the map keeps the picture it had.
+  const QPixmap picture(path);
+  if (picture.isNull()) {
+    MsgBox(QStringLiteral("Invalid picture"), platform::vbExclamation);
+    return;
+  }
   m_GardenMapPath = path;
-  // A file that is no picture shows nothing; the window stays as it is.
-  if (g_TableViewMode == 1) lvwTable->SetPicture(QPixmap(path));
+  if (g_TableViewMode == 1) lvwTable->SetPicture(picture);
   mdlFileINI::SettingsCommand command;
   WriteINI(IniFile(), kSection, kGardenKey, path);
   command.Commit();

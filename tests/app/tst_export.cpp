@@ -390,7 +390,28 @@ class ExportTest : public QObject {
     frmBudget::Default().show();
     QTemporaryDir other;
     makeOtherWedding(other.path(), QStringLiteral("לוי"), "[Print]\r\n");
-    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    const QByteArray before = readFile(DatabaseFile());
+
+    // An amount typed but not stored: the budget asks before it lets go of
+    // the file; Cancel keeps the window, and with it the file, so nothing is
+    // imported.
+    frmBudget::Default().txtBudgetBranch[3]->setText("700");
+    prompts().answer(platform::vbYes);
+    prompts().answer(platform::vbCancel);
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().size(), 2);
+    QCOMPARE(prompts().shown().last().style, int(platform::vbYesNoCancel | platform::vbQuestion));
+    QVERIFY(frmBudget::IsLoaded());
+    QCOMPARE(frmBudget::Default().txtBudgetBranch[3]->text(), QStringLiteral("700"));
+    QCOMPARE(readFile(DatabaseFile()), before);
+
+    // No: the amount is dropped and the import goes on.
+    prompts().clearShown();
+    prompts().answer(platform::vbYes);
+    prompts().answer(platform::vbNo);
+    prompts().answerDialog(other.filePath("Wed.mdb"));
+    prompts().answerDialog(other.filePath("pelmora.ini"));
+    prompts().answer(platform::vbOK);
     w.mnuImportDB->trigger();
     QCOMPARE(prompts().messages().last(), kImportOk);
     QVERIFY(frmBudget::IsLoaded());

@@ -2,6 +2,7 @@
 // update and editing it later, the refusals, the total, a store that fails and
 // printing the window.
 #include <QImage>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +30,7 @@ namespace {
 const QString kNotNumeric = QStringLiteral("השדות חייבים להכיל ערך מיספרי בלבד.");
 const QString kAmountTooLarge = QStringLiteral("אחד השדות גדול מהערך המקסימלי המותר");
 const QString kTotalTooLarge = QStringLiteral("התקציב הכולל גדול מהערך המקסימלי המותר");
+const QString kStoreQuestion = QStringLiteral("הסכומים שהוקלדו עדיין לא נשמרו.\r\nהאם לשמור אותם?");
 
 // Every WED_BUDGET row: field name to amount as text.
 QVector<QMap<QString, QString>> storedRows() {
@@ -60,6 +62,29 @@ void type(frmBudget& w, int box, const QString& text) { w.txtBudgetBranch[box]->
 QString box(frmBudget& w, int i) { return w.txtBudgetBranch[i]->text(); }
 void update(frmBudget& w) { QTest::mouseClick(w.cmdUpdate, Qt::LeftButton); }
 
+// Types into a box as a user does: click into it, select all, type.
+void typeKeys(frmBudget& w, int i, const QString& text) {
+  QLineEdit* b = w.txtBudgetBranch[i];
+  QTest::mouseClick(b, Qt::LeftButton);
+  QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(b, text);
+}
+
+// The budget command of the main window, as the user opens the window again.
+frmBudget& reopenBudget() {
+  frmPelmora::Default().Toolbar1_ButtonClick(6);
+  frmBudget& w = frmBudget::Default();
+  w.activateWindow();
+  [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&w);
+  return w;
+}
+
+// The title bar's close box.
+void closeWindow(QWidget& w) {
+  w.close();
+  testsupport::processEvents();
+}
+
 QPoint at(const QWidget* w) {
   return QPoint(qRound(vb::PixelsToTwipsX(w->x())), qRound(vb::PixelsToTwipsY(w->y())));
 }
@@ -76,6 +101,8 @@ class BudgetTest : public QObject {
   void failedStoreKeepsWhatWasTyped();
   void noDatabase();
   void printing();
+  void closingWithUnstoredAmountsAsks();
+  void thousandsSeparators();
 };
 
 void BudgetTest::windowLayout() {
@@ -153,8 +180,10 @@ void BudgetTest::firstUpdateAddsTheRowLaterOnesEditIt() {
   QCOMPARE(rows[0][QStringLiteral("B_DRESS")], QStringLiteral("1500"));
   QCOMPARE(w.lblSum->text(), QStringLiteral("1612"));
 
-  // A window opened again shows the stored row; typed but unstored amounts are gone.
+  // A window opened again shows the stored row; typed amounts the user chose
+  // not to store are gone.
   type(w, 2, QStringLiteral("999"));
+  prompts().answer(platform::vbNo);
   frmBudget::Unload();
   testsupport::processEvents();
   QVERIFY(!frmBudget::IsLoaded());
@@ -285,6 +314,7 @@ void BudgetTest::noDatabase() {
   QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
   QCOMPARE(box(w, 0), QStringLiteral("10"));
   QVERIFY(!QFile::exists(DatabaseFile()));
+  prompts().answer(platform::vbNo);  // the typed amount is not stored
   QVERIFY(frmBudget::Unload());
 }
 
@@ -323,6 +353,123 @@ void BudgetTest::printing() {
   QVERIFY(names.contains(QStringLiteral("txtBudgetBranch(29)")));
   QVERIFY(names.contains(QStringLiteral("lblSum")));
   QCOMPARE(docs[1].pictures().size(), names.size());
+}
+
+void BudgetTest::closingWithUnstoredAmountsAsks() {
+  testsupport::ProgramFolder folder;
+  frmBudget* w = &openBudget();
+  QVERIFY(QTest::qWaitForWindowExposed(w));
+  closeWindow(*w);  // nothing typed: no question
+  QVERIFY(!frmBudget::IsLoaded());
+  QVERIFY(prompts().shown().isEmpty());
+
+  // Cancel keeps the window open with what was typed.
+  w = &reopenBudget();
+  typeKeys(*w, 7, QStringLiteral("3000"));
+  prompts().answer(platform::vbCancel);
+  closeWindow(*w);
+  QVERIFY(frmBudget::IsLoaded());
+  QVERIFY(w->isVisible());
+  QCOMPARE(box(*w, 7), QStringLiteral("3000"));
+  QCOMPARE(prompts().messages(), QStringList{kStoreQuestion});
+  QCOMPARE(prompts().shown().last().style, int(platform::vbYesNoCancel | platform::vbQuestion));
+  QCOMPARE(prompts().shown().last().title, QStringLiteral("Pelmora"));
+  QVERIFY(storedRows().isEmpty());
+
+  // No closes without storing.
+  prompts().answer(platform::vbNo);
+  closeWindow(*w);
+  QVERIFY(!frmBudget::IsLoaded());
+  QVERIFY(storedRows().isEmpty());
+
+  // Yes stores through the update and closes.
+  w = &reopenBudget();
+  typeKeys(*w, 7, QStringLiteral("3000"));
+  prompts().clearShown();
+  prompts().answer(platform::vbYes);
+  closeWindow(*w);
+  QVERIFY(!frmBudget::IsLoaded());
+  QCOMPARE(prompts().messages(), QStringList{kStoreQuestion});
+  QCOMPARE(storedRows().value(0).value(QStringLiteral("B_FLOWERS")), QStringLiteral("3000"));
+
+  // The stored amount, written another way, is no change: no question.
+  w = &reopenBudget();
+  typeKeys(*w, 7, QStringLiteral(" 3000.00 "));
+  prompts().clearShown();
+  closeWindow(*w);
+  QVERIFY(!frmBudget::IsLoaded());
+  QVERIFY(prompts().shown().isEmpty());
+
+  // Yes with a refused amount: the update's message, the window stays on that box.
+  w = &reopenBudget();
+  struct Refused {
+    int box;
+    QString text, message;
+  };
+  for (const Refused& r : {Refused{3, QStringLiteral("abc"), kNotNumeric},
+                           Refused{12, QStringLiteral("922337203685478"), kAmountTooLarge}}) {
+    typeKeys(*w, 3, QStringLiteral("5"));
+    typeKeys(*w, r.box, r.text);
+    prompts().clearShown();
+    prompts().answer(platform::vbYes);
+    prompts().answer(platform::vbOK);
+    closeWindow(*w);
+    QVERIFY(frmBudget::IsLoaded());
+    QCOMPARE(prompts().messages(), (QStringList{kStoreQuestion, r.message}));
+    QVERIFY(w->txtBudgetBranch[r.box]->hasFocus());
+    QCOMPARE(storedRows().value(0).value(QStringLiteral("B_JEWEL")), QStringLiteral("0"));
+  }
+
+  // Closing the program asks too; Cancel keeps the program and the amounts.
+  prompts().clearShown();
+  prompts().answer(platform::vbCancel);
+  closeWindow(frmPelmora::Default());
+  QVERIFY(!platform::ProgramHasEnded());
+  QVERIFY(frmPelmora::IsLoaded());
+  QVERIFY(frmBudget::IsLoaded());
+  QCOMPARE(prompts().messages(), QStringList{kStoreQuestion});
+  QCOMPARE(box(*w, 12), QStringLiteral("922337203685478"));
+}
+
+// "1,000" and "12,500.50" are numbers in the user's locale: they pass the
+// check and are stored, limited and totalled by their full value.
+void BudgetTest::thousandsSeparators() {
+  testsupport::ProgramFolder folder;
+  QLocale::setDefault(QLocale(QLocale::Hebrew, QLocale::Israel));
+  struct Restore {
+    ~Restore() { QLocale::setDefault(QLocale::c()); }
+  } restore;
+  frmBudget& w = openBudget();
+  typeKeys(w, 0, QStringLiteral("1,000"));
+  typeKeys(w, 1, QStringLiteral("12,500.50"));
+  typeKeys(w, 2, QStringLiteral("-1,234,567"));
+  update(w);
+  QVERIFY2(prompts().shown().isEmpty(), qPrintable(prompts().messages().join('|')));
+  const auto rows = storedRows();
+  QCOMPARE(rows.size(), 1);
+  QCOMPARE(rows[0][QStringLiteral("B_DRESS")], QStringLiteral("1000"));
+  QCOMPARE(rows[0][QStringLiteral("B_SUIT")], QStringLiteral("12500.5"));
+  QCOMPARE(rows[0][QStringLiteral("B_SHOES")], QStringLiteral("-1234567"));
+  QCOMPARE(w.lblSum->text(), QStringLiteral("-1221066.5"));
+  // The total of typed amounts counts their full value too.
+  type(w, 3, QStringLiteral("2,000"));
+  QCOMPARE(w.SumOfBudget().toString(), QStringLiteral("-1219066.5"));
+
+  // A separator that groups no digits is no number; the limit sees the full value.
+  for (const QString& no : {QStringLiteral("1,00"), QStringLiteral("1,,000"), QStringLiteral(",100"),
+                            QStringLiteral("1000,"), QStringLiteral("1.000,5")}) {
+    prompts().clearShown();
+    type(w, 3, no);
+    prompts().answer(platform::vbOK);
+    update(w);
+    QVERIFY2(prompts().messages() == QStringList{kNotNumeric}, qPrintable(no));
+  }
+  prompts().clearShown();
+  type(w, 3, QStringLiteral("922,337,203,685,478"));
+  prompts().answer(platform::vbOK);
+  update(w);
+  QCOMPARE(prompts().messages(), QStringList{kAmountTooLarge});
+  QCOMPARE(storedRows()[0][QStringLiteral("B_JEWEL")], QStringLiteral("0"));
 }
 
 PELMORA_TEST(BudgetTest)

@@ -120,6 +120,33 @@ class EditorAddTest : public QObject {
     QCOMPARE(r["CONFIRM"].toInt(), 3);
   }
 
+  // A cheque or cash amount written with the locale's thousands separator is a
+  // number: stored as its full value, and the list's money total counts it.
+  void presentWithThousandsSeparator() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& main = loadMain();
+    frmInvDetails& w = openAdd();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClicks(w.txtFamilyName, "Levi");
+    QTest::keyClicks(w.txtFirstName, "Dan");
+    user::clickTab(w, 3);
+    user::clickBox(w.optPresCashe);
+    QTest::keyClicks(w.txtPresent, "12,500");
+    prompts().clearShown();
+    QTest::keyClick(w.txtPresent, Qt::Key_Return);
+    QCOMPARE(messages(), QStringList{});
+    QCOMPARE(rowOf("Levi", "Dan")["PRESENT"].toString(), QStringLiteral("12500"));
+    QVERIFY(main.stb->PanelText(2).endsWith(QStringLiteral("₪12500")));
+
+    // A comma that groups no digits is still refused.
+    user::clickTab(w, 1);
+    fillNames(w, "Levi", "Noa");
+    user::clickTab(w, 3);
+    w.txtPresent->setText("1,00");
+    QCOMPARE(save(w, 1), QStringList{QStringLiteral("השדה מתנה חייב להיות מספרי.")});
+    QVERIFY(rowOf("Levi", "Noa").isEmpty());
+  }
+
   void tablesAndGuestsNotComing() {
     testsupport::ProgramFolder folder;
     loadMain({}, 20, 15);

@@ -1,6 +1,7 @@
 // The editor window: its opening, tabs, labels of the present, exclusive
 // answer boxes, key rules, clearing and the multi-row layout.
 #include "editor_fixture.h"
+#include "support/drawntext.h"
 
 using namespace mdlWedding;
 using namespace editortest;
@@ -180,6 +181,51 @@ class EditorWindowTest : public QObject {
     QTest::keyClick(w.cmbTableNo, Qt::Key_Return);
     QCOMPARE(rows().size(), 2);
     QCOMPARE(messages().size(), 1);
+  }
+
+  // A save by Enter from another tab puts the focus in the family-name box and
+  // shows its tab with it, so the next name is typed where it can be seen.
+  void saveByEnterShowsTheFirstTabWithTheFocus() {
+    testsupport::ProgramFolder folder;
+    loadMain();
+    frmInvDetails& w = openAdd();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClicks(w.txtFamilyName, "Levi");
+    QTest::keyClicks(w.txtFirstName, "Dan");
+    user::clickTab(w, 3);
+    QVERIFY(w.txtPresent->isVisible());
+    w.txtPresent->setFocus();
+    QTest::keyClicks(w.txtPresent, "500");
+    QTest::keyClick(w.txtPresent, Qt::Key_Return);
+    QCOMPARE(rows().size(), 1);
+    QVERIFY(messages().isEmpty());
+    QCOMPARE(w.TabStrip1->currentIndex(), 0);
+    QVERIFY(w.txtFamilyName->isVisible());
+    QVERIFY(!w.framPresentDetails->isVisible());
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtFamilyName));
+    QTest::keyClicks(w.focusWidget(), "Cohen");
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("Cohen"));
+  }
+
+  // Hebrew typed in the multi-line address and remark boxes starts at their
+  // right edge, as in every single-line box of the window.
+  void multiLineBoxesReadRightToLeft() {
+    testsupport::ProgramFolder folder;
+    loadMain();
+    frmInvDetails& w = openAdd();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QPlainTextEdit* box : {w.txtAddress, w.txtRemark}) {
+      box->setFocus();
+      user::typeText(box, QStringLiteral("רחוב הרצל"));
+      QCOMPARE(box->toPlainText(), QStringLiteral("רחוב הרצל"));
+      box->setReadOnly(true);  // no blinking cursor in the picture
+      QWidget* view = box->viewport();
+      const QRect ink = testsupport::InkBounds(view->grab().toImage());
+      box->setReadOnly(false);
+      QVERIFY(!ink.isNull());
+      QVERIFY2(ink.left() > view->width() / 2 && view->width() - ink.right() < 16,
+               qPrintable(QStringLiteral("ink %1..%2 of %3").arg(ink.left()).arg(ink.right()).arg(view->width())));
+    }
   }
 
   void okClosesOnlyOnSuccessCancelClosesWithoutSaving() {

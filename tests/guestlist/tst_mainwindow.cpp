@@ -4,6 +4,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QtTest>
 
@@ -50,18 +53,18 @@ class MainWindowTest : public QObject {
     for (int c = 0; c < 10; ++c) QCOMPARE(w.m_ColWidth[c], QStringLiteral("<no value>"));
     QCOMPARE(w.MSFlexGrid1->ColWidth(0), 1250);
     w.move(40, 30);
-    w.resize(900, 600);
+    w.resize(700, 500);
     w.MSFlexGrid1->SetColWidth(2, 3000);
     closeMain();
     QVERIFY(platform::ProgramHasEnded());
     QCOMPARE(setting("Settings", "Window"), QStringLiteral("0"));
-    QCOMPARE(setting("Settings", "MainWidth"), QStringLiteral("13500"));
+    QCOMPARE(setting("Settings", "MainWidth"), QStringLiteral("10500"));
     QCOMPARE(setting("TableSettings", "ColWidth-2"), QStringLiteral("3000"));
 
     restart();
     frmPelmora& again = frmPelmora::Default();
     QCOMPARE(again.pos(), QPoint(40, 30));  // the stored placement, not the screen's centre
-    QCOMPARE(again.size(), QSize(900, 600));
+    QCOMPARE(again.size(), QSize(700, 500));
     QCOMPARE(again.m_ColWidth[2], QStringLiteral("3000"));
     QCOMPARE(again.MSFlexGrid1->ColWidth(2), 3000);
 
@@ -69,6 +72,56 @@ class MainWindowTest : public QObject {
     again.MSFlexGrid1->SetColWidth(4, 4500);
     again.InitList(g_GroupName, g_SortField);
     QCOMPARE(again.MSFlexGrid1->ColWidth(4), 2200);  // back to the default
+  }
+
+  // Closed on a larger screen, started on a smaller one: a window whose title
+  // bar would lie off the screen is pulled onto it and made no larger than
+  // the screen; a place that fits is kept as it was stored.
+  void placementOffTheScreenIsPulledOntoIt() {
+    testsupport::ProgramFolder folder;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto store = [](int left, int top, int width, int height) {
+      platform::SaveSetting("Pelmora", "Settings", "Window", "0");
+      platform::SaveSetting("Pelmora", "Settings", "MainLeft", vb::Str(qRound(vb::PixelsToTwipsX(left))));
+      platform::SaveSetting("Pelmora", "Settings", "MainTop", vb::Str(qRound(vb::PixelsToTwipsY(top))));
+      platform::SaveSetting("Pelmora", "Settings", "MainWidth", vb::Str(qRound(vb::PixelsToTwipsX(width))));
+      platform::SaveSetting("Pelmora", "Settings", "MainHeight", vb::Str(qRound(vb::PixelsToTwipsY(height))));
+    };
+    auto showMain = [] {
+      frmPelmora& w = frmPelmora::Default();
+      w.show();
+      testsupport::processEvents();
+      return &w;
+    };
+    const QSize fits(screen.width() / 2, screen.height() / 2);
+
+    // Beyond the bottom-right corner, as at 1300,1000 of a larger screen.
+    store(screen.right() + 500, screen.bottom() + 400, fits.width(), fits.height());
+    loadMainWindow();
+    frmPelmora* w = showMain();
+    QVERIFY2(screen.contains(w->frameGeometry()), qPrintable(QDebug::toString(w->frameGeometry())));
+    QCOMPARE(w->size(), fits);
+
+    // Larger than the screen: no larger than it, and wholly on it.
+    store(screen.left(), screen.top(), screen.width() * 2, screen.height() * 2);
+    restart();
+    w = showMain();
+    QVERIFY2(screen.contains(w->frameGeometry()), qPrintable(QDebug::toString(w->frameGeometry())));
+
+    // Above the top edge and left of the screen: the title bar is out of reach.
+    store(screen.left() - fits.width() - 50, screen.top() - 300, fits.width(), fits.height());
+    restart();
+    w = showMain();
+    QVERIFY2(screen.contains(w->frameGeometry()), qPrintable(QDebug::toString(w->frameGeometry())));
+    QCOMPARE(w->size(), fits);
+
+    // The title bar on the screen, the rest below its edge: as stored.
+    const QPoint low(screen.left() + 20, screen.bottom() - fits.height() / 2);
+    store(low.x(), low.y(), fits.width(), fits.height());
+    restart();
+    w = showMain();
+    QCOMPARE(w->pos(), low);
+    QCOMPARE(w->size(), fits);
   }
 
   void maximisedAndMinimisedCloses() {

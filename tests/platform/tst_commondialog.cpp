@@ -104,6 +104,16 @@ class TestCommonDialog : public QObject {
     QCOMPARE(d.FileName, QString());
     QCOMPARE(script.shown().last().answer, int(vbCancel));
     QCOMPARE(script.pendingAnswers(), 0);
+
+    // With no title of the program's the prompt reads as the platform titles it.
+    d.DialogTitle.clear();
+    script.clearShown();
+    script.cancelDialog();
+    script.cancelDialog();
+    cancelNumber([&] { d.ShowSave(); });
+    cancelNumber([&] { d.ShowOpen(); });
+    QCOMPARE(script.shown()[0].title, QStringLiteral("Save As"));
+    QCOMPARE(script.shown()[1].title, QStringLiteral("Open"));
   }
 
   void unscriptedDialogIsReportedAndCancelled() {
@@ -158,8 +168,9 @@ class TestCommonDialog : public QObject {
     d.FilterIndex = 2;
     d.InitDir = out;
     d.FileName = "Wed.mdb";
-    QString preselected, folderShown;
+    QString preselected, folderShown, title;
     whenShown<QFileDialog>([&](QFileDialog* dialog) {
+      title = dialog->windowTitle();
       preselected = dialog->selectedNameFilter();
       folderShown = dialog->directory().absolutePath();
       dialog->selectNameFilter("Microsoft Database (*.mdb)");
@@ -170,10 +181,22 @@ class TestCommonDialog : public QObject {
     QCOMPARE(folderShown, QDir(out).absolutePath());
     QCOMPARE(d.FileName, QDir(out).absoluteFilePath("Wed.mdb"));
     QCOMPARE(d.FilterIndex, 1);
+    QCOMPARE(title, QStringLiteral("Save As"));  // no title given: the platform's own
 
     d.CancelError = true;
-    whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+      title = dialog->windowTitle();
+      dialog->reject();
+    });
     QCOMPARE(cancelNumber([&] { d.ShowOpen(); }), long(CommonDialog::cdlCancel));
+    QCOMPARE(title, QStringLiteral("Open"));
+    d.DialogTitle = QStringLiteral("Garden");
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+      title = dialog->windowTitle();
+      dialog->reject();
+    });
+    QCOMPARE(cancelNumber([&] { d.ShowOpen(); }), long(CommonDialog::cdlCancel));
+    QCOMPARE(title, QStringLiteral("Garden"));
 
     d.Color = QColor(1, 2, 3);
     whenShown<QColorDialog>([](QColorDialog* dialog) {

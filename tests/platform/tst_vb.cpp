@@ -101,8 +101,17 @@ class TestVb : public QObject {
   void isNumeric() {
     for (const char* yes : {"12", " 12 ", "-3.5", "+2", ".5", "5.", "1e3", "1.5E-2", "\t7\t"})
       QVERIFY2(vb::IsNumeric(QString::fromLatin1(yes)), yes);
-    for (const char* no : {"", " ", ".", "-", "12abc", "1.2.3", "abc", "- 5", "1e", "1,000", "1 2"})
+    for (const char* no : {"", " ", ".", "-", "12abc", "1.2.3", "abc", "- 5", "1e", "1 2"})
       QVERIFY2(!vb::IsNumeric(QString::fromLatin1(no)), no);
+    // The locale's group separator where it groups digits ("," here): the
+    // number is its full value, and Val still stops at the separator.
+    for (const char* yes : {"1,000", "12,500.50", "-1,234,567", " 999,999 ", "1,000e2"})
+      QVERIFY2(vb::IsNumeric(QString::fromLatin1(yes)), yes);
+    for (const char* no : {"1,00", "1,0000", ",100", "1000,", "1,,000", "1.000,5", "1.5,000", "1, 000", "0,5"})
+      QVERIFY2(!vb::IsNumeric(QString::fromLatin1(no)), no);
+    QCOMPARE(vb::CDbl("12,500.50"), 12500.5);
+    QCOMPARE(vb::Currency::fromText("-1,234,567").toString(), QStringLiteral("-1234567"));
+    QCOMPARE(vb::Val("12,500"), 12.0);
     QVERIFY(vb::IsNumeric(QVariant(5)));
     QVERIFY(vb::IsNumeric(QVariant(QStringLiteral("7"))));
     QVERIFY(!vb::IsNumeric(QVariant()));

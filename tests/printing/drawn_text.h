@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 #include "platform/report.h"
@@ -73,6 +74,28 @@ inline QVector<TextRun> textRunsOf(const platform::ReportItem& item) {
     platform::ReportLayout::paintPage(painter, {item}, 1440, 1440);
   }
   return device.runs;
+}
+
+// Each run of an item and where it lies, for a failure message.
+inline QString describe(const platform::ReportItem& it, const QVector<TextRun>& runs) {
+  QStringList parts;
+  for (const auto& r : runs)
+    parts << QStringLiteral("'%1' at %2,%3 %4x%5").arg(r.text).arg(r.box.x()).arg(r.box.y()).arg(r.box.width())
+                 .arg(r.box.height());
+  return QStringLiteral("%1 '%2' in %3,%4 %5x%6: %7")
+      .arg(it.control, it.text)
+      .arg(it.rect.x())
+      .arg(it.rect.y())
+      .arg(it.rect.width())
+      .arg(it.rect.height())
+      .arg(parts.join(QStringLiteral("; ")));
+}
+
+// Where on the page the run holding `part` begins (NaN when none holds it).
+inline double leftOfRun(const QVector<TextRun>& runs, const QString& part) {
+  for (const auto& r : runs)
+    if (r.text.contains(part)) return r.box.left();
+  return std::numeric_limits<double>::quiet_NaN();
 }
 
 // The characters of a text, sorted, blanks left out: runs come in visual

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include "drawn_text.h"
 #include "printing_fixture.h"
 
 using namespace mdlWedding;
@@ -85,6 +86,20 @@ class LabelsNotesTest : public QObject {
     testsupport::processEvents();
     QVERIFY(!DataReport2::IsLoaded());
     QVERIFY(g_ReportRS && g_ReportRS->isOpen());
+  }
+
+  // An address that begins with a Latin word reads as in the grid: the Latin
+  // word at the right of a right-to-left line.
+  void mixedAddressReadsAsInTheGrid() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({printGuest("כהן", "דני", 1, QStringLiteral("Apt 5, רחוב הרצל 12"))});
+    g_LabelAddress = true;
+    w.PrintLabels();
+    const auto item = drawn(DataReport2::Default().Layout, "txtAddress_1").value(0);
+    const auto runs = textRunsOf(item);
+    QVERIFY2(leftOfRun(runs, "Apt") > leftOfRun(runs, QStringLiteral("רחוב")), qPrintable(describe(item, runs)));
+    const auto name = drawn(DataReport2::Default().Layout, "txtEnvLabel_1").value(0);
+    QCOMPARE(name.text, QStringLiteral("דני כהן"));
   }
 
   void notesWithTablesAndBackground() {

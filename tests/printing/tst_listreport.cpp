@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "app/mdlFileINI.h"
+#include "drawn_text.h"
 #include "printing_fixture.h"
 
 using namespace mdlWedding;
@@ -123,6 +125,43 @@ class ListReportTest : public QObject {
     QCOMPARE(drawn(layout, "lblReport")[0].text, "רשימה של " + g_HisFamily);
     QCOMPARE(drawn(layout, "lblTotalInvNum")[0].text, QStringLiteral("3"));
     QCOMPARE(drawn(layout, "lblTotaCnfOkNum")[0].text, QStringLiteral("6"));
+  }
+
+  // Texts the program fills in read as on the screen, a right-to-left
+  // paragraph: a Latin group name or a Latin word at the start of an address
+  // stands where the grid shows it. Fixed captions keep their order.
+  void filledTextsReadRightToLeft() {
+    testsupport::ProgramFolder folder;
+    const QString address = QStringLiteral("Apt 5, רחוב הרצל 12");
+    Invitation g = printGuest("כהן", "דני", 3, address);
+    g.listGroup = QStringLiteral("4");
+    testsupport::makeWeddingDb();
+    testsupport::addInvitations({g});
+    testsupport::writeOptions();
+    const QString ini = IniFile();
+    mdlFileINI::WriteINI(ini, "Options", "NumOfGroups", "4");
+    const QStringList groups = {QStringLiteral("יוסי ומיכל"), QStringLiteral("משפחת החתן"),
+                                QStringLiteral("משפחת הכלה"), QStringLiteral("Friends 2024")};
+    for (int i = 0; i < groups.size(); ++i) mdlFileINI::WriteINI(ini, "UserGroups", "Group-" + vb::Str(i), groups[i]);
+    g_WeddingDate = vb::Today();
+    frmPelmora& w = frmPelmora::Default();
+    w.cmbUserGroups->setCurrentText(QStringLiteral("Friends 2024"));
+    w.cmbUserGroups_Click();
+    QCOMPARE(w.lblList->text(), QStringLiteral("רשימה של Friends 2024"));
+    QCOMPARE(cell(1, 8), address);
+    triggerReport(w);
+    const auto& layout = DataReport1::Default().Layout;
+
+    const auto title = textRunsOf(drawn(layout, "lblReport")[0]);
+    QVERIFY2(leftOfRun(title, "Friends") < leftOfRun(title, QStringLiteral("רשימה")),
+             qPrintable(describe(drawn(layout, "lblReport")[0], title)));
+    const auto shown = textRunsOf(drawn(layout, "txtAddress")[0]);
+    QVERIFY2(leftOfRun(shown, "Apt") > leftOfRun(shown, QStringLiteral("רחוב")),
+             qPrintable(describe(drawn(layout, "txtAddress")[0], shown)));
+    // Written for a left-to-right box: the colon stays at the left end.
+    const auto summary = textRunsOf(drawn(layout, "lblSummary")[0]);
+    QVERIFY2(leftOfRun(summary, ":") < leftOfRun(summary, QStringLiteral("סיכום")),
+             qPrintable(describe(drawn(layout, "lblSummary")[0], summary)));
   }
 
   void pageNumbersOnALongList() {

@@ -22,20 +22,6 @@ QVector<testsupport::Invitation> longGuests() {
   return rows;
 }
 
-QString describe(const platform::ReportItem& it, const QVector<TextRun>& runs) {
-  QStringList parts;
-  for (const auto& r : runs)
-    parts << QStringLiteral("'%1' at %2,%3 %4x%5").arg(r.text).arg(r.box.x()).arg(r.box.y()).arg(r.box.width())
-                 .arg(r.box.height());
-  return QStringLiteral("%1 '%2' in %3,%4 %5x%6: %7")
-      .arg(it.control, it.text)
-      .arg(it.rect.x())
-      .arg(it.rect.y())
-      .arg(it.rect.width())
-      .arg(it.rect.height())
-      .arg(parts.join(QStringLiteral("; ")));
-}
-
 // The whole text is on paper, inside its box.
 bool drawnWhole(const platform::ReportItem& it, QString* why) {
   const auto runs = textRunsOf(it);

@@ -32,6 +32,7 @@ const QString kSaveTitle = QStringLiteral("אזהרת שמירה");
 const QString kResetQuestion =
     QStringLiteral("פעולה זו תאפס את מפת השולחנות") + QStringLiteral("\r\n") + QStringLiteral("?למיקומי בררת המחדל של המערכת");
 const QString kNotFound = QStringLiteral(".קובץ לא נמצא");
+const QString kCannotShow = QStringLiteral("Invalid picture");
 const QString kNone = QStringLiteral("<none>");
 
 QString readKey(const QString& key) { return mdlFileINI::ReadINI(IniFile(), kSection, key, kNone); }
@@ -106,6 +107,33 @@ QString makeGarden(const QString& name) {
   p.end();
   const QString path = QDir::current().filePath(name);
   img.save(path, "PNG");
+  return path;
+}
+
+// A picture of side x side pixels whose file is small: a GIF of one colour
+// (one LZW clear code, then the end code; the decoder fills the rest).
+QString makeHugePicture(const QString& name, int side) {
+  QByteArray gif("GIF89a");
+  auto word = [&gif](int v) {
+    gif.append(char(v & 0xff));
+    gif.append(char((v >> 8) & 0xff));
+  };
+  word(side);
+  word(side);
+  gif.append(char(0x80)).append(char(0)).append(char(0));  // a global table of two colours
+  gif.append("\x9c\xcc\x65\xff\xff\xff", 6);
+  gif.append(',');
+  word(0);
+  word(0);
+  word(side);
+  word(side);
+  gif.append(char(0));
+  gif.append(char(2));                                         // LZW minimum code size
+  gif.append(char(1)).append(char(0x2C)).append(char(0));      // clear, end
+  gif.append(';');
+  const QString path = QDir::current().filePath(name);
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(gif);
   return path;
 }
 
@@ -441,7 +469,8 @@ void TablePositionsTest::gardenPictureAtStartAndBadFiles() {
   QCOMPARE(readKey(QStringLiteral("GardenMapBackground")), garden);
   QCOMPARE(place(again, 2), QPointF(450, 1800));
 
-  // A damaged picture: nothing shows, the window keeps working.
+  // A damaged picture, or one too large to show: a message, and the map keeps
+  // the picture it had, also in pelmora.ini.
   const QString good = makeGarden(QStringLiteral("new garden.gif"));
   again.show();
   prompts().answerDialog(good);
@@ -451,14 +480,30 @@ void TablePositionsTest::gardenPictureAtStartAndBadFiles() {
   QVERIFY(bad.open(QIODevice::WriteOnly));
   bad.write("GIF89a not really a picture");
   bad.close();
-  prompts().answerDialog(QStringLiteral("damaged.gif"));
-  again.Toolbar1->Click(2);
-  QVERIFY(!again.lvwTable->HasPicture());
-  QCOMPARE(readKey(QStringLiteral("GardenMapBackground")), bad.fileName());
+  for (const QString& unshowable : {bad.fileName(), makeHugePicture(QStringLiteral("huge.gif"), 7000),
+                                    makeHugePicture(QStringLiteral("beyond.gif"), 40000)}) {
+    prompts().clearShown();
+    prompts().answerDialog(unshowable);
+    prompts().answer(platform::vbOK);
+    again.Toolbar1->Click(2);
+    QVERIFY2(prompts().messages() == QStringList{kCannotShow}, qPrintable(unshowable));
+    QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+    QVERIFY(again.lvwTable->HasPicture());
+    QCOMPARE(again.lvwTable->Picture().size(), QSize(600, 420));
+    QCOMPARE(again.m_GardenMapPath, good);
+    QCOMPARE(readKey(QStringLiteral("GardenMapBackground")), good);
+  }
+  // Also chosen in the detailed view: refused at once, the path kept.
   prompts().answer(platform::vbCancel);
   again.Toolbar1->Click(8);
+  prompts().clearShown();
+  prompts().answerDialog(bad.fileName());
+  prompts().answer(platform::vbOK);
+  again.Toolbar1->Click(2);
+  QCOMPARE(prompts().messages(), QStringList{kCannotShow});
+  QCOMPARE(readKey(QStringLiteral("GardenMapBackground")), good);
   again.Toolbar1->Click(7);
-  QVERIFY(!again.lvwTable->HasPicture());
+  QVERIFY(again.lvwTable->HasPicture());
   QCOMPARE(again.lvwTable->View(), platform::ListView::lvwIcon);
 }
 
