@@ -14,6 +14,7 @@
 #include "platform/forms.h"
 #include "platform/registry.h"
 #include "seating/frmTableMap.h"
+#include "support/smalldisk.h"
 
 using namespace mdlWedding;
 using testsupport::prompts;
@@ -37,6 +38,11 @@ void closeMain() {
   } catch (const platform::ProgramEnd&) {
   }
   testsupport::processEvents();
+}
+
+QByteArray settingsBytes() {
+  QFile f(platform::SettingsFileName("Pelmora"));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QString setting(const QString& section, const QString& key) {
@@ -122,6 +128,31 @@ class MainWindowTest : public QObject {
     w = showMain();
     QCOMPARE(w->pos(), low);
     QCOMPARE(w->size(), fits);
+  }
+
+  void placementThatCannotBeStoredIsTold() {
+    testsupport::ProgramFolder folder;
+    QVERIFY(QDir(folder.settingsRoot()).mkpath("Pelmora"));
+    testsupport::SmallDisk disk(folder.settingsRoot() + "/Pelmora");
+    PELMORA_REQUIRE_MOUNTED(disk);
+    QDir::setCurrent(folder.path());  // the program folder stays current
+    frmPelmora& w = loadMainWindow();
+    w.move(40, 30);
+    closeMain();
+    const QByteArray before = settingsBytes();
+    QVERIFY(!before.isEmpty());
+    restart();
+    frmPelmora::Default().move(60, 50);
+    disk.fill();
+    prompts().clearShown();
+    prompts().answer(platform::vbOK);  // the settings message
+    closeMain();
+    QVERIFY(platform::ProgramHasEnded());
+    QCOMPARE(prompts().messages().size(), 2);
+    QVERIFY(prompts().messages().contains(QStringLiteral("!ההגדרות לא נשמרו") + g_NewLine +
+                                          platform::SettingsFileName("Pelmora")));
+    QCOMPARE(settingsBytes(), before);
+    QCOMPARE(setting("Settings", "MainLeft"), QString::number(40 * 15));
   }
 
   void maximisedAndMinimisedCloses() {
