@@ -32,7 +32,8 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void Form_Unload(int& Cancel) override;
 
   // Guest list loading.
-  void InitList(const QString& group, const QString& order = QString());
+  // False when the file was held by another program: the list stayed as it was.
+  bool InitList(const QString& group, const QString& order = QString());
   bool CheckEvenNum(qint16 Num) const;
   void SelectLine(qint16 RowNum);
 

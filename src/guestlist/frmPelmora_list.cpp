@@ -77,7 +77,7 @@ QString listSql(const QString& group, int groupNo, const QString& order, const Q
 
 }  // namespace
 
-void frmPelmora::InitList(const QString& group, const QString& order) {
+bool frmPelmora::InitList(const QString& group, const QString& order) {
   ErrorState err;
   platform::FlexGrid& grid = *MSFlexGrid1;
 
@@ -96,7 +96,7 @@ void frmPelmora::InitList(const QString& group, const QString& order) {
   if (lockedOut()) {
     if (!g_DB.IsNothing()) g_DB->Close();
     platform::MsgBox(err.last().description, platform::vbExclamation | platform::vbOKOnly);
-    return;
+    return false;
   }
 
   lblList->setText("רשימה של " + g_GroupName);
@@ -234,6 +234,7 @@ void frmPelmora::InitList(const QString& group, const QString& order) {
   stb->SetPanelText(6, QStringLiteral("מס' ההזמנות  ") + vb::Str(int(g_InvCount)));
 
   if (err.failed()) platform::MsgBox(err.last().description, platform::vbExclamation | platform::vbOKOnly);
+  return true;
 }
 
 bool frmPelmora::CheckEvenNum(qint16 Num) const {
