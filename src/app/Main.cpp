@@ -8,6 +8,8 @@
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
+#include "platform/folderclaim.h"
+#include "platform/msgbox.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
@@ -15,6 +17,12 @@
 namespace mdlWedding {
 
 bool Main() {
+  // One copy per program folder, decided before any file is read or written.
+  if (!platform::ClaimFolder(QDir::currentPath())) {
+    platform::MsgBox(QStringLiteral(".התוכנה כבר פתוחה מתיקייה זו"), platform::vbExclamation);
+    platform::RunHandler([] { platform::EndProgram(1); });
+    return false;
+  }
   // Start-up is no event handler: an error that escapes it is shown here and
   // ends the program (status 1) instead of reaching std::terminate.
   const bool started = platform::RunHandler([] {

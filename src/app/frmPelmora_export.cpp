@@ -208,6 +208,7 @@ void frmPelmora::mnuImportDB_Click() {
   }
 
   err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });
+  m_CheckDatabase = true;  // a new file: read it all through before it is used
   err([&] { InitList(g_GroupName, g_SortField); });  // also brings an older database up to date
   err([&] { frmTableMap::Default().InitTableSetting(); });
   err([&] { frmTableMap::Default().ChangeTableViewMode(1); });

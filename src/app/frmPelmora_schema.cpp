@@ -28,6 +28,13 @@ void frmPelmora::endWithCriticalFailure(const QString& what) {
   platform::EndProgram(1);
 }
 
+// A file that another program holds is no fault of the file: the lock goes
+// to the caller, who reports it and carries on. Anything else ends the program.
+void frmPelmora::endUnlessLocked(const ErrorState& err) {
+  if (dao::IsLockedError(err.first().number)) platform::Raise(err.first().number, err.first().description);
+  endWithCriticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה"));
+}
+
 void frmPelmora::CreateNewDatabase() {
   // The file is built under a temporary name and takes its real name only when
   // complete, so a failure never leaves a half-made Wed.mdb behind.
@@ -64,8 +71,8 @@ void frmPelmora::UpdateDatabase() {
   bool changed = false;
 
   // A file the program cannot use is left exactly as it is.
-  err([&] { CheckWeddingDatabase(*g_DB); });
-  if (err.failed()) endWithCriticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה"));
+  if (m_CheckDatabase && err([&] { CheckWeddingDatabase(*g_DB); })) m_CheckDatabase = false;
+  if (err.failed()) endUnlessLocked(err);
 
   err([&] {
     dao::TableDef& table = g_DB->TableDefs()("PELMORA");
@@ -100,7 +107,7 @@ void frmPelmora::UpdateDatabase() {
     }
   });
 
-  if (err.failed()) endWithCriticalFailure(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה"));
+  if (err.failed()) endUnlessLocked(err);
   if (changed)
     platform::MsgBox(QStringLiteral("תהליך שידרוג מבנה הנתונים הסתיים בהצלחה."), platform::vbOKOnly,
                      platform::AppTitle());

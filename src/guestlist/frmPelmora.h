@@ -12,6 +12,10 @@
 #include "platform/statusbar.h"
 #include "platform/toolbar.h"
 
+namespace platform {
+class ErrorState;
+}
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -28,7 +32,8 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void Form_Unload(int& Cancel) override;
 
   // Guest list loading.
-  void InitList(const QString& group, const QString& order = QString());
+  // False when the file was held by another program: the list stayed as it was.
+  bool InitList(const QString& group, const QString& order = QString());
   bool CheckEvenNum(qint16 Num) const;
   void SelectLine(qint16 RowNum);
 
@@ -145,7 +150,11 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
   void ShowListReport();
   // The schema's critical message, then the program ends (status 1).
   [[noreturn]] void endWithCriticalFailure(const QString& what);  // frmPelmora_schema.cpp
+  [[noreturn]] void endUnlessLocked(const platform::ErrorState& err);
 
   double m_OrigWidth = 0, m_OrigHeight = 0;  // twips
   int m_EndCode = 0;  // exit code when the window's close ends the program
+  // The next UpdateDatabase reads the whole file through: at start and after
+  // an import, not on every load of the list.
+  bool m_CheckDatabase = true;
 };

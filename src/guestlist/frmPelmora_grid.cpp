@@ -43,9 +43,13 @@ void frmPelmora::MSFlexGrid1_DblClick() {
     if (grid.Row() > 0) UpdateInv();
     return;
   }
+  const QString field = g_SortField, order = m_SortOrder;
   g_SortField = guestgrid::kColumns[qMin<int>(m_ClickedCol, 9)].field;
   m_SortOrder = m_SortOrder == QLatin1String("ASC") ? QStringLiteral("DESC") : QStringLiteral("ASC");
-  InitList(g_GroupName, g_SortField);
+  if (InitList(g_GroupName, g_SortField)) return;
+  // Not sorted: the next double-click starts from the order shown.
+  g_SortField = field;
+  m_SortOrder = order;
 }
 
 void frmPelmora::MSFlexGrid1_MouseDown(int Button, int Shift, int X, int Y) {

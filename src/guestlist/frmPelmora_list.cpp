@@ -77,11 +77,28 @@ QString listSql(const QString& group, int groupNo, const QString& order, const Q
 
 }  // namespace
 
-void frmPelmora::InitList(const QString& group, const QString& order) {
+bool frmPelmora::InitList(const QString& group, const QString& order) {
   ErrorState err;
   platform::FlexGrid& grid = *MSFlexGrid1;
 
   const int groupNo = groupNumber(group);
+
+  // The rows are read before the grid is touched: a file that another program
+  // holds beyond the engine's wait is reported, and the list stays as it was.
+  auto lockedOut = [&] { return err.failed() && dao::IsLockedError(err.last().number); };
+  g_DB.SetNothing();
+  g_RS.SetNothing();
+  err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });
+  if (!lockedOut()) err([&] { UpdateDatabase(); });  // ends the program when the file cannot be used
+  g_SQL = listSql(group, groupNo, order, m_SortOrder, popIgnoreCnfNotOk->isChecked(),
+                             popIgnoreNotCnf->isChecked());
+  if (!lockedOut()) err([&] { g_RS = g_DB->OpenRecordset(g_SQL); });
+  if (lockedOut()) {
+    if (!g_DB.IsNothing()) g_DB->Close();
+    platform::MsgBox(err.last().description, platform::vbExclamation | platform::vbOKOnly);
+    return false;
+  }
+
   lblList->setText("רשימה של " + g_GroupName);
 
   err([&] {
@@ -103,14 +120,6 @@ void frmPelmora::InitList(const QString& group, const QString& order) {
     }
   });
 
-  g_DB.SetNothing();
-  g_RS.SetNothing();
-  err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });
-  UpdateDatabase();  // ends the program when the file cannot be brought up to date
-
-  g_SQL = listSql(group, groupNo, order, m_SortOrder, popIgnoreCnfNotOk->isChecked(),
-                             popIgnoreNotCnf->isChecked());
-  err([&] { g_RS = g_DB->OpenRecordset(g_SQL); });
   g_InvCount = g_ComingCount = g_NotComingCount = g_AwaitingCount = 0;
   g_GiftSum = 0;
 
@@ -225,6 +234,7 @@ void frmPelmora::InitList(const QString& group, const QString& order) {
   stb->SetPanelText(6, QStringLiteral("מס' ההזמנות  ") + vb::Str(int(g_InvCount)));
 
   if (err.failed()) platform::MsgBox(err.last().description, platform::vbExclamation | platform::vbOKOnly);
+  return true;
 }
 
 bool frmPelmora::CheckEvenNum(qint16 Num) const {

@@ -20,6 +20,12 @@
 
 namespace dao {
 
+// The file is held by another program beyond the engine's wait: for reading
+// (or opening) and for writing. Nothing is wrong with the file itself.
+constexpr long kLockedForReading = 3045;
+constexpr long kLockedForWriting = 3218;
+inline bool IsLockedError(long number) { return number == kLockedForReading || number == kLockedForWriting; }
+
 enum DataType : int {
   dbBoolean = 1, dbByte = 2, dbInteger = 3, dbLong = 4, dbCurrency = 5, dbText = 10
 };

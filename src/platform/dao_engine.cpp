@@ -1,6 +1,7 @@
 // The engine and its databases: opening and creating the file, SQLite errors
 // as Jet's numbered errors, statements.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,13 +40,11 @@ void raiseSqlite(sqlite3* db, int rc, Doing doing, const QString& path) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       if (doing == Doing::Writing) {
-        number = 3218;
+        number = kLockedForWriting;
         text = QStringLiteral("Could not update; currently locked.");
       } else {
-        number = 3051;
-        text = QStringLiteral("The Microsoft Jet database engine cannot open the file '%1'. It is already "
-                              "opened exclusively by another user, or you need permission to view its data.")
-                   .arg(path);
+        number = kLockedForReading;
+        text = QStringLiteral("Could not use '%1'; file already in use.").arg(path);
       }
       break;
     case SQLITE_FULL:
@@ -75,6 +74,27 @@ void raiseSqlite(sqlite3* db, int rc, Doing doing, const QString& path) {
   }
   platform::Raise(number, text + QStringLiteral(" (") + sqliteText + QLatin1Char(')'));
 }
+
+namespace {
+
+// Another program (a backup, a database browser) may hold the file for a
+// moment: every operation waits for it this long before it fails as locked.
+constexpr qint64 kBusyWaitMs = 5000;
+
+int waitWhileBusy(void*, int attempt) {
+  static QElapsedTimer waiting;
+  if (attempt == 0) {
+    waiting.start();
+    busyWaitBegins();
+  }
+  const qint64 left = kBusyWaitMs - waiting.elapsed();
+  if (left <= 0) return 0;
+  // Short naps first, as a brief write is the common case.
+  sqlite3_sleep(int(qMin<qint64>(left, attempt < 10 ? 5 * (attempt + 1) : 50)));
+  return 1;
+}
+
+}  // namespace
 
 void Connection::close() {
   if (!db) return;
@@ -129,7 +149,7 @@ std::shared_ptr<Connection> openConnection(const QString& path, bool create, boo
     raiseSqlite(nullptr, rc, Doing::Opening, path);
   }
   sqlite3_extended_result_codes(conn->db, 1);
-  sqlite3_busy_timeout(conn->db, 500);
+  sqlite3_busy_handler(conn->db, &waitWhileBusy, nullptr);
   // Reading the schema is what tells a database from any other file; it
   // writes nothing, so a foreign file stays as it was.
   exec(*conn, QStringLiteral("SELECT count(*) FROM sqlite_master"), Doing::Opening);

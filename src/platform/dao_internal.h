@@ -20,6 +20,8 @@ namespace dao::detail {
 
 // Called before every row write; raises the fault a test set (dao_faults.h).
 void beforeRowWrite();
+// Called when a wait for a busy file begins; runs what a test set (dao_faults.h).
+void busyWaitBegins();
 
 // Which operation failed decides how an SQLite error reads.
 enum class Doing { Opening, Reading, Writing };

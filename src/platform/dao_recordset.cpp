@@ -192,12 +192,26 @@ void Recordset::Update() {
         changed << c;
       }
     if (!changed.isEmpty()) {
+      // The row is written only while it is still the one read: the same
+      // rowid and every field as read (another program may have deleted it,
+      // reused its rowid or changed it since), all in this one statement.
+      QStringList same;
+      for (const auto& c : d.columns) {
+        const QString name = detail::quoteName(c.name);
+        // A value of a type this engine never stores was read as converted;
+        // it cannot be compared, so only the rest of the row is.
+        same << QStringLiteral("(%1 IS ? OR typeof(%1) NOT IN ('%2', 'null'))")
+                    .arg(name, c.type == dbText ? QStringLiteral("text") : QStringLiteral("integer"));
+      }
       detail::Statement st(conn,
-                           QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                               .arg(detail::quoteName(d.table), sets.join(QStringLiteral(", "))),
+                           QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ? AND %3")
+                               .arg(detail::quoteName(d.table), sets.join(QStringLiteral(", ")),
+                                    same.join(QStringLiteral(" AND "))),
                            detail::Doing::Writing);
-      for (int k = 0; k < changed.size(); ++k) detail::bindCell(st.get(), k + 1, d.buffer[changed[k]]);
-      sqlite3_bind_int64(st.get(), int(changed.size()) + 1, d.rowids[d.cur]);
+      int bind = 1;
+      for (int k : changed) detail::bindCell(st.get(), bind++, d.buffer[k]);
+      sqlite3_bind_int64(st.get(), bind++, d.rowids[d.cur]);
+      for (int c = 0; c < d.columns.size(); ++c) detail::bindCell(st.get(), bind++, d.cell(d.cur, c));
       st.run();
       if (sqlite3_changes(conn.db) == 0) platform::Raise(3167, QStringLiteral("Record is deleted."));
     }

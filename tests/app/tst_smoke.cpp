@@ -8,20 +8,16 @@
 #include <QtTest>
 
 #include "platform/ini.h"
+#include "support/realprogram.h"
 #include "support/testsupport.h"
 
 class SmokeTest : public QObject {
   Q_OBJECT
  private slots:
   void firstRunInEmptyFolder() {
-    QTemporaryDir folder, config;
-    QProcess program;
-    program.setWorkingDirectory(folder.path());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_CONFIG_HOME", config.path());  // not the real user's settings
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(PELMORA_BINARY), {});
+    QTemporaryDir folder;
+    testsupport::RealProgram real(QStringLiteral(PELMORA_BINARY), folder.path());
+    QProcess& program = real.process();
     QVERIFY(program.waitForStarted(10000));
 
     const QString db = folder.filePath("Wed.mdb");
@@ -40,8 +36,7 @@ class SmokeTest : public QObject {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.read(16).startsWith("SQLite format 3"));
     QVERIFY(program.state() == QProcess::Running);  // still alive, waiting on its message
-    program.kill();
-    program.waitForFinished(5000);
+    real.killHard();
   }
 
   // A FIFO or a link to a device where pelmora.ini should be reads as no

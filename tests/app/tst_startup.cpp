@@ -22,6 +22,7 @@
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
+#include "support/realprogram.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -87,6 +88,14 @@ void makeOlderDb(const QStringList& without, bool withBudget) {
   rs->Fields("REMARK").SetValue(QStringLiteral(""));
   rs->Update();
   db->Close();
+}
+
+// Every file of the folder (its hidden ones too) with its bytes.
+QMap<QString, QByteArray> folderFiles(const QString& folder) {
+  QMap<QString, QByteArray> files;
+  for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+    files[name] = readAll(folder + '/' + name);
+  return files;
 }
 
 }  // namespace
@@ -362,6 +371,49 @@ class StartupTest : public QObject {
       f.close();
       startsAndEnds(readAll(DatabaseFile()));
     }
+  }
+
+  void oneRunningCopyPerFolder() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    testsupport::makeWeddingDb();
+    testsupport::Invitation guest{QStringLiteral("דני"), QStringLiteral("כהן"), 2, 1, 1};
+    guest.remark = guest.phones = QString("");
+    testsupport::addInvitation(guest);
+    const QMap<QString, QByteArray> before = folderFiles(folder.path());
+
+    // A first copy runs on the folder; a second start there says so and ends.
+    testsupport::RealProgram first(QStringLiteral(PELMORA_BINARY), folder.path());
+    QVERIFY(first.waitUntilHoldsFolder());
+    prompts().answer(platform::vbOK);
+    QVERIFY(!startProgram());
+    QVERIFY(platform::ProgramHasEnded());
+    QCOMPARE(platform::ProgramExitCode(), 1);
+    QCOMPARE(prompts().shown().size(), 1);
+    const platform::Prompt p = prompts().shown().first();
+    QCOMPARE(p.text, QStringLiteral(".התוכנה כבר פתוחה מתיקייה זו"));
+    QCOMPARE(p.style, int(platform::vbExclamation));
+    QCOMPARE(p.title, platform::AppTitle());
+    QVERIFY(!frmPelmora::IsLoaded());
+    QVERIFY(!frmSplash::IsLoaded());
+    QCOMPARE(folderFiles(folder.path()), before);
+    QVERIFY(first.running());
+
+    // A copy that was killed keeps nobody out.
+    first.killHard();
+    platform::ResetProgramEnd();
+    ResetState();
+    prompts().clearShown();
+    QVERIFY(startProgram());
+    QVERIFY(prompts().shown().isEmpty());
+    QCOMPARE(frmPelmora::Default().MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("כהן"));
+
+    // Nor does this copy keep itself out when it starts again.
+    platform::Forms::DestroyAll();
+    testsupport::processEvents();
+    ResetState();
+    QVERIFY(startProgram());
+    QVERIFY(prompts().shown().isEmpty());
   }
 
   void failedCreationLeavesNoFile() {

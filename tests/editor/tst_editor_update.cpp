@@ -1,6 +1,7 @@
 // Updating: loading the picked invitation, rewriting it, the grid position
 // afterwards, the held record's life, and the sent flag of several rows.
 #include "editor_fixture.h"
+#include "support/otherconnection.h"
 
 using namespace mdlWedding;
 using namespace editortest;
@@ -201,6 +202,29 @@ class EditorUpdateTest : public QObject {
     testsupport::processEvents();
     QVERIFY(!frmInvDetails::IsLoaded());
     QVERIFY(!g_DB->IsOpen());
+  }
+
+  void aSaveLandsOnlyOnTheInvitationItRead() {
+    testsupport::ProgramFolder folder;
+    loadMain({{"Levi", "Dan", 2, {}}, {"Cohen", "Avi", 2, 4}});
+    frmInvDetails& w = openUpdate(2);
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("Cohen"));
+
+    // Another program deletes Cohen and adds a guest, who gets the freed rowid.
+    testsupport::OtherConnection other(DatabaseFile());
+    QCOMPARE(other.exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'Cohen'"), SQLITE_OK);
+    QCOMPARE(other.exec("INSERT INTO PELMORA (FIRST_NAME, FAMILY_NAME, INV_NUM, CONFIRM, LIST_GROUP, TABLE_NO) "
+                        "VALUES ('Rina', 'Mizrahi', 4, 3, '2', 6)"),
+             SQLITE_OK);
+    QCOMPARE(other.text("SELECT rowid FROM PELMORA WHERE FAMILY_NAME = 'Mizrahi'"), QStringLiteral("2"));
+    const QVector<QVariantMap> before = rows();
+
+    user::retype(w.txtPhones, QStringLiteral("050-1234567"));
+    QCOMPARE(save(w, 1), QStringList{"ארעה שגיאה בנסיון העדכון.\r\nRecord is deleted."});
+    QVERIFY(frmInvDetails::IsLoaded());
+    QCOMPARE(w.txtPhones->text(), QStringLiteral("050-1234567"));
+    QCOMPARE(rows(), before);
+    QCOMPARE(other.text("PRAGMA integrity_check"), QStringLiteral("ok"));
   }
 
   void closeBoxReleasesTheHeldRecord() {

@@ -2,6 +2,7 @@
 // questions, sorting by a header double-click, the pop-up menu and the wheel.
 #include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -10,7 +11,9 @@
 #include "editor/frmInvDetails.h"
 #include "guestlist_fixture.h"
 #include "guestlist/mdlMouseWheel.h"
+#include "platform/dao_faults.h"
 #include "platform/shell.h"
+#include "support/otherconnection.h"
 
 using namespace mdlWedding;
 using testsupport::Invitation;
@@ -142,6 +145,57 @@ class CommandsTest : public QObject {
     w.mnuAdd->trigger();
     QCOMPARE(int(g_InvMode), 1);
     QCOMPARE(frmInvDetails::Default().windowTitle(), QStringLiteral("הוספת פרטי הזמנה חדשה למערכת"));
+  }
+
+  void aBusyDatabaseIsWaitedForThenReported() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = shownMainWindow({inv("בן", "א", 3), inv("אבו", "ב", 1), inv("גל", "ג", 2)});
+    platform::FlexGrid* g = w.MSFlexGrid1;
+    const QStringList before = column(0);
+    w.mnuAdd->trigger();
+    frmInvDetails& editor = frmInvDetails::Default();
+    QTest::keyClicks(editor.txtFamilyName, QStringLiteral("Levi"));
+    QTest::keyClicks(editor.txtFirstName, QStringLiteral("Ron"));
+
+    // Another program holds the file in a write transaction all the while.
+    testsupport::OtherConnection other(DatabaseFile());
+    QCOMPARE(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+    QCOMPARE(other.exec("UPDATE PELMORA SET INV_NUM = 9"), SQLITE_OK);
+    prompts().clearShown();
+    prompts().answer(platform::vbOK);
+    doubleClickHeader(g, 0);
+    QCOMPARE(prompts().shown().size(), 1);
+    const platform::Prompt p = prompts().shown().first();
+    QCOMPARE(p.style, int(platform::vbExclamation));
+    QVERIFY2(p.text.contains(QStringLiteral("already in use")), qPrintable(p.text));
+    QVERIFY(!platform::ProgramHasEnded());
+    QVERIFY(w.isVisible());
+    QCOMPARE(column(0), before);
+    QCOMPARE(cell(1, 3), QStringLiteral("3"));
+    QVERIFY(g_SortField.isEmpty());
+    QVERIFY(frmInvDetails::IsLoaded());
+    QCOMPARE(editor.txtFamilyName->text(), QStringLiteral("Levi"));
+    QCOMPARE(editor.txtFirstName->text(), QStringLiteral("Ron"));
+
+    // Let go while the program waits for it, the sort goes through.
+    bool waited = false;
+    dao::faults::OnBusyWait([&] {
+      waited = true;
+      other.exec("ROLLBACK");
+    });
+    QCOMPARE(other.exec("UPDATE PELMORA SET INV_NUM = 8"), SQLITE_OK);
+    prompts().clearShown();
+    doubleClickHeader(g, 0);
+    QVERIFY(waited);
+    QVERIFY(prompts().shown().isEmpty());
+    QCOMPARE(column(0), (QStringList{"אבו", "בן", "גל"}));
+    QCOMPARE(column(3), (QStringList{"1", "3", "2"}));
+
+    // What was typed is still there to store.
+    QTest::keyClick(editor.txtFirstName, Qt::Key_Return);
+    QCOMPARE(prompts().shown().size(), 0);
+    QCOMPARE(testsupport::readInvitations().size(), 4);
+    QCOMPARE(other.text("PRAGMA integrity_check"), QStringLiteral("ok"));
   }
 
   void hebrewOrder() {

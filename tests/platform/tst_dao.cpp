@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/dao.h"
+#include "support/otherconnection.h"
 #include "support/testsupport.h"
 
 namespace daotest {
@@ -412,6 +413,54 @@ class TestDaoRecordset : public QObject {
     QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO = 9"), QStringList{"D x"});
     QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO = 1").size(), 4);
     QCOMPARE(rowCount(path, "PELMORA"), 5L);
+  }
+
+  void anUpdateLandsOnlyOnTheRowItRead() {
+    testsupport::ProgramFolder folder;
+    const QString path = folder.file("Wed.mdb");
+    auto db = daotest::createWeddingDatabase(path, 13);
+    addGuest(*db, {"Levi", "Dan", 1, "1", {}, {}});
+    addGuest(*db, {"Cohen", "Avi", 1, "1", {}, {}});
+    auto rs = db->OpenRecordset("select * from PELMORA");
+    rs->MoveLast();
+    testsupport::OtherConnection other(path);
+
+    // Another program deletes the row read and adds one that takes its rowid.
+    QCOMPARE(other.exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'Cohen'"), SQLITE_OK);
+    QCOMPARE(other.exec("INSERT INTO PELMORA (FIRST_NAME, FAMILY_NAME, INV_NUM, CONFIRM) VALUES ('Rina', 'Mizrahi', 4, 3)"),
+             SQLITE_OK);
+    QCOMPARE(other.text("SELECT rowid FROM PELMORA WHERE FAMILY_NAME = 'Mizrahi'"), QString("2"));
+    rs->Edit();
+    rs->Fields("PHONES").SetValue("050-1234567");
+    rs->Fields("TABLE_NO").SetValue(7);
+    auto e = errorOf([&] { rs->Update(); });
+    QCOMPARE(e.number, 3167L);
+    QCOMPARE(e.description, QString("Record is deleted."));
+    QCOMPARE(other.text("SELECT FIRST_NAME || '/' || INV_NUM || '/' || CONFIRM || '/' || ifnull(PHONES, 'null') || '/' || "
+                        "ifnull(TABLE_NO, 'null') FROM PELMORA WHERE rowid = 2"),
+             QString("Rina/4/3/null/null"));
+
+    // A field changed since the row was read: nothing of the edit is stored.
+    rs->MoveFirst();
+    QCOMPARE(other.exec("UPDATE PELMORA SET TABLE_NO = 5 WHERE FAMILY_NAME = 'Levi'"), SQLITE_OK);
+    rs->Edit();
+    rs->Fields("PHONES").SetValue("050-1234567");
+    QCOMPARE(errorOf([&] { rs->Update(); }).number, 3167L);
+    QCOMPARE(other.text("SELECT ifnull(PHONES, 'null') || '/' || TABLE_NO FROM PELMORA WHERE FAMILY_NAME = 'Levi'"),
+             QString("null/5"));
+
+    // Read again, the same edit goes through (Null fields compare as equal),
+    // and so does a second edit of the row the recordset wrote itself.
+    auto fresh = db->OpenRecordset("select * from PELMORA where FAMILY_NAME = 'Levi'");
+    fresh->Edit();
+    fresh->Fields("PHONES").SetValue("050-1234567");
+    fresh->Update();
+    fresh->Edit();
+    fresh->Fields("INV_STATUS").SetValue(true);
+    fresh->Update();
+    QCOMPARE(other.text("SELECT PHONES || '/' || TABLE_NO || '/' || INV_STATUS FROM PELMORA WHERE FAMILY_NAME = 'Levi'"),
+             QString("050-1234567/5/-1"));
+    QCOMPARE(other.text("PRAGMA integrity_check"), QString("ok"));
   }
 
   void tenThousandRowsOpenQuickly() {

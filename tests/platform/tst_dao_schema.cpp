@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "platform/dao.h"
+#include "support/otherconnection.h"
 #include "support/testsupport.h"
 
 namespace daotest {
@@ -75,21 +76,7 @@ QByteArray readBytes(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A second connection of our own, as another program would hold the file.
-struct RawDb {
-  sqlite3* db = nullptr;
-  explicit RawDb(const QString& path) { sqlite3_open_v2(QFile::encodeName(path), &db, SQLITE_OPEN_READWRITE, nullptr); }
-  ~RawDb() { sqlite3_close(db); }
-  int exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-  QString text(const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    QString out;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-      out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return out;
-  }
-};
+using RawDb = testsupport::OtherConnection;
 
 }  // namespace daotest
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "app/mdlWedding.h"
+#include "platform/dao_faults.h"
 #include "platform/errorguard.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
@@ -39,6 +40,7 @@ ProgramFolder::ProgramFolder() {
   processEvents();
   mdlWedding::ResetState();
   platform::ResetProgramEnd();
+  dao::faults::Clear();
   vb::SetTodayForTests(QDate());
   auto& p = platform::PromptScript::instance();
   p.activate();

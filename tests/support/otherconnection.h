@@ -1,0 +1,23 @@
+#pragma once
+// A second SQLite connection to a file, as another program (a database
+// browser, a backup tool) would hold it: its own writes and its own locks.
+#include <sqlite3.h>
+
+#include <QString>
+
+namespace testsupport {
+
+class OtherConnection {
+ public:
+  explicit OtherConnection(const QString& path);
+  ~OtherConnection();
+  OtherConnection(const OtherConnection&) = delete;
+  OtherConnection& operator=(const OtherConnection&) = delete;
+  int exec(const char* sql);
+  int exec(const QString& sql) { return exec(sql.toUtf8().constData()); }
+  // The first column of the first row, as text ("" when there is none).
+  QString text(const char* sql);
+  sqlite3* db = nullptr;
+};
+
+}  // namespace testsupport
