@@ -44,35 +44,16 @@ class SmokeTest : public QObject {
   // run's settings could not be stored) instead of hanging in the read.
   void settingsFileThatIsNoFileDoesNotHangTheStart() {
     for (int kind = 0; kind < 2; ++kind) {
-      QTemporaryDir folder, config;
+      QTemporaryDir folder;
       const QString ini = folder.filePath("pelmora.ini");
       if (kind == 0)
         QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0644), 0);
       else
         QVERIFY(QFile::link("/dev/zero", ini));
-      QProcess program;
-      program.setWorkingDirectory(folder.path());
-      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-      env.insert("QT_QPA_PLATFORM", "offscreen");
-      env.insert("XDG_CONFIG_HOME", config.path());
-      program.setProcessEnvironment(env);
-      program.start(QStringLiteral(PELMORA_BINARY), {});
-      QVERIFY(program.waitForStarted(10000));
-      // The kernel tells where the program waits: in the event loop's poll,
-      // not in the FIFO's open nor running through /dev/zero.
-      const QString wchan = QStringLiteral("/proc/%1/wchan").arg(program.processId());
-      auto waitsInEventLoop = [&] {
-        QFile f(wchan);
-        return f.open(QIODevice::ReadOnly) && f.readAll().contains("poll");
-      };
-      QElapsedTimer clock;
-      clock.start();
-      while (!waitsInEventLoop() && clock.elapsed() < 20000 && program.state() == QProcess::Running)
-        QTest::qWait(100);
-      QVERIFY2(waitsInEventLoop(), "the start stopped at the settings file");
-      QVERIFY(program.state() == QProcess::Running);
-      program.kill();
-      program.waitForFinished(5000);
+      testsupport::RealProgram real(QStringLiteral(PELMORA_BINARY), folder.path());
+      // Not in the FIFO's open, nor running through /dev/zero.
+      QVERIFY2(real.waitUntilInEventLoop(), "the start stopped at the settings file");
+      real.killHard();
       QVERIFY(!QFileInfo(ini).isFile());
     }
   }

@@ -51,6 +51,18 @@ bool RealProgram::waitUntilHoldsFolder() {
   return false;
 }
 
+bool RealProgram::waitUntilInEventLoop() {
+  if (!process_.waitForStarted(60000)) return false;
+  const QString wchan = QStringLiteral("/proc/%1/wchan").arg(process_.processId());
+  QDeadlineTimer deadline(60000);
+  while (running() && !deadline.hasExpired()) {
+    QFile f(wchan);
+    if (f.open(QIODevice::ReadOnly) && f.readAll().contains("poll")) return true;
+    QTest::qWait(50);
+  }
+  return false;
+}
+
 void RealProgram::killHard() {
   process_.kill();
   process_.waitForFinished(60000);

@@ -17,6 +17,9 @@ class RealProgram {
   // Waits until the program holds its lock on the folder (false when it ended
   // or never did).
   bool waitUntilHoldsFolder();
+  // Waits until it sits in its event loop (a window or a message shown):
+  // the kernel says where it waits (false when it ended or never got there).
+  bool waitUntilInEventLoop();
   void killHard();  // SIGKILL, as a crash or `kill -9` ends it
 
  private:
