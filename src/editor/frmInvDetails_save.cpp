@@ -39,28 +39,10 @@ struct Entry {
   int presentType = 0;  // PresentType
 };
 
-// The group's number: its place in the group list from 1, or with no list the
-// three main groups; 0 when no group has that name.
-int GroupNumberOf(const QString& name) {
-  if (g_NumOfGroups == 0) {
-    if (name == g_Couple) return 1;
-    if (name == g_HerFamily) return 3;
-    if (name == g_HisFamily) return 2;
-    return 0;
-  }
-  for (int i = 0; i < g_NumOfGroups; ++i)
-    if (g_UserGroups.value(i) == name) return i + 1;
-  return 0;
-}
-
 constexpr qint32 kMostPresents = std::numeric_limits<decltype(g_GiftSum)>::max();
 
 // Not below 0, and what the list load adds for it (rounded) within the total.
 bool PresentFitsTheTotal(double amount) { return amount >= 0 && vb::RoundHalfEven(amount) <= kMostPresents; }
-
-QString chairsMessage() {
-  return QStringLiteral("לא ניתן להושיב יותר מ- ") + vb::Str(int(g_MaxChairs)) + QStringLiteral(" איש בשולחן");
-}
 
 // The first check that refuses the entry, or "" when all pass. `own` is the
 // count already seated at the table by the invitation being updated.
@@ -85,7 +67,7 @@ QString FirstRefusal(const Entry& e, double own) {
     if (e.notComing) return QStringLiteral("הושבת אורח שלא מגיע לשולחן אינה אפשרית");
     const int t = static_cast<int>(vb::RoundHalfEven(e.table));
     const int seated = frmTableMap::Default().PeopleAtTable(t);
-    if (seated + e.invNum - own > g_MaxChairs) return chairsMessage();
+    if (seated + e.invNum - own > g_MaxChairs) return OverLimitMessage();
   }
   return QString();
 }
@@ -102,7 +84,7 @@ void WriteFields(const Entry& e, bool add, ErrorState& err) {
   const QVariant null;
   QVariant table;
   if (!e.tableText.isEmpty() && !(!add && e.tableText == QLatin1String("0"))) table = e.table;
-  const int group = GroupNumberOf(e.group);
+  const int group = GroupNumber(e.group);
   struct F {
     const char* name;
     QVariant value;
