@@ -277,17 +277,33 @@ void frmInvDetails::Form_Load() {
   for (int i = 1; i <= g_MaxTables; ++i) cmbTableNo->addItem(vb::Str(i));
   cmbTableNo->setEditText(QString());
 
-  cmbGroup->clear();
-  cmbGroup->addItem(g_Couple);
-  cmbGroup->addItem(g_HisFamily);
-  cmbGroup->addItem(g_HerFamily);
+  fillGroupList();
   cmbGroup->setEditText(g_GroupName == g_AllGuests ? g_Couple : g_GroupName);
-  if (g_NumOfGroups > 0)
-    for (int i = 3; i < g_NumOfGroups; ++i) cmbGroup->addItem(g_UserGroups.value(i));
 
   optPresCheck->setChecked(true);
   applyMode();
   TabStrip1_Click();
+}
+
+// The three main groups by their names, then the user groups.
+void frmInvDetails::fillGroupList() {
+  cmbGroup->clear();
+  cmbGroup->addItem(g_Couple);
+  cmbGroup->addItem(g_HisFamily);
+  cmbGroup->addItem(g_HerFamily);
+  for (int i = 3; i < g_NumOfGroups; ++i) cmbGroup->addItem(g_UserGroups.value(i));
+}
+
+void frmInvDetails::RefreshGroupList() {
+  const QString shown = cmbGroup->currentText();
+  QStringList before;
+  for (int i = 0; i < cmbGroup->count(); ++i) before << cmbGroup->itemText(i);
+  fillGroupList();
+  QString now = shown;
+  // A list as long as before with the shown name gone at its place: renamed.
+  const int at = before.indexOf(shown);
+  if (at >= 0 && cmbGroup->findText(shown) < 0 && cmbGroup->count() == before.size()) now = cmbGroup->itemText(at);
+  cmbGroup->setEditText(now);
 }
 
 // The mode-dependent part of the opening.

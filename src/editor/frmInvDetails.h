@@ -40,6 +40,10 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void ClearInv();
   // Negates mode, then shows the field editors exactly when it is now True.
   void InitMultiSelection(bool& mode);
+  // The group list anew from the program-wide groups (after the options'
+  // Apply or an import). The group shown stays; one renamed in place shows
+  // its new name.
+  void RefreshGroupList();
 
   // For the main window when Add or Update is chosen while the editor is open:
   // releases a record a previous update held, then applies the mode now in the
@@ -106,6 +110,7 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void buildControls();
   void connectHandlers();
   void applyMode();
+  void fillGroupList();
   // The fifteen field editors that a multi-row update hides.
   QList<QWidget*> fieldEditors() const;
   void showEditors(bool visible);
