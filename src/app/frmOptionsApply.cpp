@@ -8,6 +8,7 @@
 #include "app/frmOptions.h"
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
+#include "editor/frmInvDetails.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/msgbox.h"
 #include "platform/vb.h"
@@ -97,6 +98,7 @@ void frmOptions::cmdApply_Click() {
 
   err([] { mdlFileINI::SaveOptions(); });
   err([] { frmPelmora::Default().InitEvent(); });
+  err([] { if (frmInvDetails* editor = frmInvDetails::Existing()) editor->RefreshGroupList(); });
   err([] { frmTableMap::Default().InitTableSetting(); });
   err([] { frmTableMap::Default().InitTableView(g_TableViewMode); });
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "platform/dao.h"
 #include "platform/forms.h"
@@ -22,6 +23,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
+namespace platform {
+class ErrorState;
+}  // namespace platform
 
 class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   Q_OBJECT
@@ -116,6 +120,19 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void showEditors(bool visible);
   void setPresentKind(bool money);
   void keepOneAnswer(QCheckBox* checked);
+  // What the field editors hold, as they hold it.
+  struct Shown {
+    QString family, first, phones, address, remark, invNum, group, table, present;
+    bool sent = false;
+    int confirm = 0;      // ConfirmCode
+    int presentType = 0;  // PresentType
+  };
+  Shown shown() const;
+  void showValues(const Shown& s);
+  // The current record of g_RS as the editors show it, field by field: a
+  // field that cannot be read is recorded in err and keeps its value in s.
+  static void ReadStoredInto(Shown& s, platform::ErrorState& err);
+
   // Key rules; true when the key was handled (saved or swallowed).
   bool filterKey(QObject* control, int keyAscii);
 
@@ -134,6 +151,12 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   std::shared_ptr<dao::Database> m_HeldDB;
   std::shared_ptr<dao::Recordset> m_HeldRS;
   void ReleaseHeldRecord();
+  // The held invitation read again from the file and made the current record
+  // of a fresh recordset on the held database; 3167 when it is gone.
+  void RereadHeldRecord();
+  // What the editors showed of the held invitation when the window loaded it
+  // (the group following a rename): a save writes only what differs from it.
+  std::optional<Shown> m_Loaded;
 
   // The invitations of a multi-row update, by their names, taken from the grid
   // rows when the editor opens on them: the list may be sorted or filtered
