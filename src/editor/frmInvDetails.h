@@ -151,8 +151,8 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   std::shared_ptr<dao::Database> m_HeldDB;
   std::shared_ptr<dao::Recordset> m_HeldRS;
   void ReleaseHeldRecord();
-  // The held invitation read again from the file and made the current record
-  // of a fresh recordset on the held database; 3167 when it is gone.
+  // The held invitation read again from the program folder's Wed.mdb and
+  // held anew; 3167 when it is gone.
   void RereadHeldRecord();
   // What the editors showed of the held invitation when the window loaded it
   // (the group following a rename): a save writes only what differs from it.

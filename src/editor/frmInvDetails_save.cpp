@@ -362,6 +362,13 @@ bool frmInvDetails::EndUpdate(const QString& errorText, bool failed, const QStri
 }
 
 void frmInvDetails::RereadHeldRecord() {
+  // The file is opened anew: an import may have put another Wed.mdb in place
+  // of the one the editor opened, and a write there would be lost.
+  {
+    ErrorState ignored;
+    if (m_HeldDB) ignored([&] { m_HeldDB->Close(); });
+  }
+  m_HeldDB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
   g_DB = m_HeldDB;
   g_SQL = kSelectAll;
   g_RS = m_HeldDB->OpenRecordset(g_SQL);

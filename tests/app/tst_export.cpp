@@ -342,6 +342,33 @@ class ExportTest : public QObject {
     QCOMPARE(readFile(IniFile()), wedding.write(QTemporaryDir().path(), "40"));
   }
 
+  // An editor left open on a guest while another wedding is imported: its
+  // save goes to the Wed.mdb now in the folder, never to the replaced file.
+  void anOpenEditorSavesIntoTheImportedFile() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("רון"))});
+    prompts().answer(platform::vbYes);
+    w.UpdateInv();
+    frmInvDetails& editor = frmInvDetails::Default();
+    QCOMPARE(editor.txtFamilyName->text(), QStringLiteral("כהן"));
+    w.mnuIgnoreCnfNotOk->trigger();  // the list is read again meanwhile
+    w.mnuIgnoreCnfNotOk->trigger();
+    QTemporaryDir other;
+    makeOtherWedding(other.path(), QStringLiteral("כהן"), kNames);
+    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+
+    prompts().clearShown();
+    editor.txtPhones->setText(QStringLiteral("050-1234567"));
+    QTest::mouseClick(editor.cmdOK, Qt::LeftButton);
+    QCOMPARE(prompts().messages(), QStringList{});
+    const auto rows = testsupport::readInvitations();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0]["PHONES"].toString(), QStringLiteral("050-1234567"));
+    QCOMPARE(cell(1, 2), QStringLiteral("050-1234567"));
+  }
+
   void importThatEndsEarly() {
     testsupport::ProgramFolder folder;
     frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
