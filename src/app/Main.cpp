@@ -29,8 +29,7 @@ bool Main() {
     g_AppPath = QDir::currentPath();
     if (!g_AppPath.endsWith('/')) g_AppPath += '/';
 
-    g_WeddingDate = vb::CDateOrToday(
-        mdlFileINI::ReadINI(IniFile(), "Options", "Wedding Date", vb::DateText(vb::Today())));
+    mdlFileINI::ReadWeddingDate();
 
     frmSplash::Default().lblWeddingCount->setText("עוד " + DaysToWedding() + " ימים לחתונה...");
     if (frmSplash* splash = frmSplash::Existing()) {

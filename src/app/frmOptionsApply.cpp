@@ -9,6 +9,7 @@
 #include "app/frmOptions.h"
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
+#include "editor/frmInvDetails.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/msgbox.h"
 #include "platform/vb.h"
@@ -116,6 +117,7 @@ frmOptions::ApplyResult frmOptions::apply() {
   for (int i = 0; i < lstGroups->count(); ++i) lstGroups->item(i)->setData(kGroupNumberRole, i + 1);
 
   err([] { frmPelmora::Default().InitEvent(); });
+  err([] { if (frmInvDetails* editor = frmInvDetails::Existing()) editor->RefreshGroupList(); });
   err([] { frmTableMap::Default().InitTableSetting(); });
   err([] { frmTableMap::Default().InitTableView(g_TableViewMode); });
 

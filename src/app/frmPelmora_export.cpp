@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
 #include "app/wedding_schema.h"
 #include "budget/frmBudget.h"
+#include "editor/frmInvDetails.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/commondialog.h"
 #include "platform/filecopy.h"
@@ -206,6 +208,16 @@ void frmPelmora::mnuImportDB_Click() {
     if (!imported) return;
     folder.follow();
   }
+
+  // The imported wedding's options and groups, read as at start and shown
+  // before its list.
+  err([] { mdlFileINI::ReadWeddingDate(); });
+  err([] { mdlFileINI::ReadOptions(); });
+  if (g_GroupName != g_AllGuests && GroupNumber(g_GroupName) == 0) g_GroupName = g_AllGuests;
+  err([&] { InitEvent(); });
+  err([] {
+    if (frmInvDetails* editor = frmInvDetails::Existing()) editor->RefreshGroupList();
+  });
 
   err([&] { g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile()); });
   m_CheckDatabase = true;  // a new file: read it all through before it is used

@@ -42,4 +42,10 @@ void ReportSettingsNotStored(const QString& file, const QString& reason);
 // settings (or the default names); those are deleted once the file holds them.
 void MigrateOldSettings();
 
+// "Wedding Date" of section Options into g_WeddingDate (today when missing).
+void ReadWeddingDate();
+// The names, the limits and the guest groups into the program-wide variables,
+// as the start reads them; empty names make a first run (MigrateOldSettings).
+void ReadOptions();
+
 }  // namespace mdlFileINI

@@ -72,6 +72,19 @@ QString DaysToWedding() {
   return vb::Str(g_DaysLeft);
 }
 
+int GroupNumber(const QString& name) {
+  if (g_NumOfGroups > 0) {
+    for (int i = 0; i < g_NumOfGroups; ++i)
+      if (g_UserGroups.value(i) == name) return i + 1;
+    return 0;
+  }
+  // Tested in this order, so a name shared by two main groups gives the first.
+  if (name == g_Couple) return 1;
+  if (name == g_HerFamily) return 3;
+  if (name == g_HisFamily) return 2;
+  return 0;
+}
+
 bool FileExists(const QString& path) {
   if (vb::Trim(path).isEmpty()) return false;
   const QFileInfo info(path);

@@ -75,6 +75,10 @@ extern std::shared_ptr<platform::ReportRecordset> g_ReportRS;
 // Returns False when start-up ended the program.
 bool Main();
 QString DaysToWedding();
+// An invitation's group number (LIST_GROUP) for a group name: its place in
+// the group list from 1; with no list loaded, the three main names (couple 1,
+// groom's family 2, bride's family 3); 0 when no group has that name.
+int GroupNumber(const QString& name);
 // True when Trim(path) is not empty and names an ordinary, visible file.
 bool FileExists(const QString& path);
 bool ShowHelp(const QString& helpFile, QWidget* window, long contextId);

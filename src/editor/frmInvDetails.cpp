@@ -286,22 +286,78 @@ void frmInvDetails::Form_Load() {
   for (int i = 1; i <= g_MaxTables; ++i) cmbTableNo->addItem(vb::Str(i));
   cmbTableNo->setEditText(QString());
 
-  cmbGroup->clear();
-  cmbGroup->addItem(g_Couple);
-  cmbGroup->addItem(g_HisFamily);
-  cmbGroup->addItem(g_HerFamily);
+  fillGroupList();
   cmbGroup->setEditText(g_GroupName == g_AllGuests ? g_Couple : g_GroupName);
-  if (g_NumOfGroups > 0)
-    for (int i = 3; i < g_NumOfGroups; ++i) cmbGroup->addItem(g_UserGroups.value(i));
 
   optPresCheck->setChecked(true);
   applyMode();
   TabStrip1_Click();
 }
 
+// The three main groups by their names, then the user groups.
+void frmInvDetails::fillGroupList() {
+  cmbGroup->clear();
+  cmbGroup->addItem(g_Couple);
+  cmbGroup->addItem(g_HisFamily);
+  cmbGroup->addItem(g_HerFamily);
+  for (int i = 3; i < g_NumOfGroups; ++i) cmbGroup->addItem(g_UserGroups.value(i));
+}
+
+frmInvDetails::Shown frmInvDetails::shown() const {
+  Shown s;
+  s.family = txtFamilyName->text();
+  s.first = txtFirstName->text();
+  s.phones = txtPhones->text();
+  s.address = txtAddress->toPlainText();
+  s.remark = txtRemark->toPlainText();
+  s.invNum = cmbInvNum->currentText();
+  s.group = cmbGroup->currentText();
+  s.table = cmbTableNo->currentText();
+  s.present = txtPresent->text();
+  s.sent = chkInvSent->isChecked();
+  s.confirm = chkConfirmOk->isChecked() ? 1 : chkConfirmNotOk->isChecked() ? 2 : chkConfirmUnkown->isChecked() ? 3 : 0;
+  s.presentType = optPresCheck->isChecked() ? 0 : optPresCashe->isChecked() ? 1 : 2;
+  return s;
+}
+
+// Checking a box or selecting a kind runs its click rules, as a user's click.
+void frmInvDetails::showValues(const Shown& s) {
+  txtFamilyName->setText(s.family);
+  txtFirstName->setText(s.first);
+  txtPhones->setText(s.phones);
+  txtAddress->setPlainText(s.address);
+  cmbInvNum->setEditText(s.invNum);
+  cmbGroup->setEditText(s.group);
+  txtRemark->setPlainText(s.remark);
+  chkInvSent->setChecked(s.sent);
+  chkConfirmOk->setChecked(s.confirm == 1);
+  chkConfirmNotOk->setChecked(s.confirm == 2);
+  chkConfirmUnkown->setChecked(s.confirm == 3);
+  cmbTableNo->setEditText(s.table);
+  txtPresent->setText(s.present);
+  if (s.presentType == 2) optPresDiff->setChecked(true);
+  else if (s.presentType == 1) optPresCashe->setChecked(true);
+  else optPresCheck->setChecked(true);
+}
+
+void frmInvDetails::RefreshGroupList() {
+  const QString text = cmbGroup->currentText();
+  QStringList before;
+  for (int i = 0; i < cmbGroup->count(); ++i) before << cmbGroup->itemText(i);
+  fillGroupList();
+  QString now = text;
+  // A list as long as before with the shown name gone at its place: renamed.
+  const int at = before.indexOf(text);
+  if (at >= 0 && cmbGroup->findText(text) < 0 && cmbGroup->count() == before.size()) now = cmbGroup->itemText(at);
+  cmbGroup->setEditText(now);
+  // A group the user left as loaded stays unchanged for the save.
+  if (m_Loaded && m_Loaded->group == text) m_Loaded->group = now;
+}
+
 // The mode-dependent part of the opening.
 void frmInvDetails::applyMode() {
   m_Mode = g_InvMode;
+  m_Loaded.reset();
   if (g_InvMode == 1) {
     setWindowTitle(kAddCaption);
   } else if (g_InvMode == 2) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "platform/dao.h"
 #include "platform/forms.h"
@@ -22,6 +23,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
+namespace platform {
+class ErrorState;
+}  // namespace platform
 
 class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   Q_OBJECT
@@ -40,6 +44,10 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void ClearInv();
   // Negates mode, then shows the field editors exactly when it is now True.
   void InitMultiSelection(bool& mode);
+  // The group list anew from the program-wide groups (after the options'
+  // Apply or an import). The group shown stays; one renamed in place shows
+  // its new name.
+  void RefreshGroupList();
 
   // For the main window when Add or Update is chosen while the editor is open:
   // releases a record a previous update held, then applies the mode now in the
@@ -106,11 +114,25 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void buildControls();
   void connectHandlers();
   void applyMode();
+  void fillGroupList();
   // The fifteen field editors that a multi-row update hides.
   QList<QWidget*> fieldEditors() const;
   void showEditors(bool visible);
   void setPresentKind(bool money);
   void keepOneAnswer(QCheckBox* checked);
+  // What the field editors hold, as they hold it.
+  struct Shown {
+    QString family, first, phones, address, remark, invNum, group, table, present;
+    bool sent = false;
+    int confirm = 0;      // ConfirmCode
+    int presentType = 0;  // PresentType
+  };
+  Shown shown() const;
+  void showValues(const Shown& s);
+  // The current record of g_RS as the editors show it, field by field: a
+  // field that cannot be read is recorded in err and keeps its value in s.
+  static void ReadStoredInto(Shown& s, platform::ErrorState& err);
+
   // Key rules; true when the key was handled (saved or swallowed).
   bool filterKey(QObject* control, int keyAscii);
 
@@ -129,6 +151,12 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   std::shared_ptr<dao::Database> m_HeldDB;
   std::shared_ptr<dao::Recordset> m_HeldRS;
   void ReleaseHeldRecord();
+  // The held invitation read again from the program folder's Wed.mdb and
+  // held anew; 3167 when it is gone.
+  void RereadHeldRecord();
+  // What the editors showed of the held invitation when the window loaded it
+  // (the group following a rename): a save writes only what differs from it.
+  std::optional<Shown> m_Loaded;
 
   // The invitations of a multi-row update, by their names, taken from the grid
   // rows when the editor opens on them: the list may be sorted or filtered

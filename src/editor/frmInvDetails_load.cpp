@@ -28,6 +28,44 @@ QString TextOrEmpty(const QVariant& v) { return v.isValid() ? v.toString() : QSt
 QVariant FieldValue(const char* name) { return g_RS->Fields(QString::fromLatin1(name)).Value(); }
 }  // namespace
 
+void frmInvDetails::ReadStoredInto(Shown& s, ErrorState& err) {
+  err([&] { s.family = TextOf(FieldValue("FAMILY_NAME")); });
+  err([&] { s.first = TextOf(FieldValue("FIRST_NAME")); });
+  err([&] { s.phones = TextOf(FieldValue("PHONES")); });
+  err([&] { s.address = TextOrEmpty(FieldValue("ADDRESS")); });
+  err([&] { s.invNum = TextOf(FieldValue("INV_NUM")); });
+  err([&] {
+    const QVariant v = FieldValue("LIST_GROUP");
+    if (g_NumOfGroups > 0) {
+      const int n = vb::CInt(v);
+      if (n < 1 || n > g_NumOfGroups) platform::Raise(9, QStringLiteral("Subscript out of range"));
+      s.group = g_UserGroups.value(n - 1);
+    } else if (v.isValid()) {
+      const double n = vb::CDbl(v);
+      if (n == 1) s.group = g_Couple;
+      else if (n == 3) s.group = g_HerFamily;
+      else if (n == 2) s.group = g_HisFamily;
+    }
+  });
+  err([&] { s.remark = TextOf(FieldValue("REMARK")); });
+  err([&] {
+    const QVariant v = FieldValue("INV_STATUS");
+    s.sent = v.isValid() && v.toBool();
+  });
+  err([&] {
+    const QVariant v = FieldValue("CONFIRM");
+    const int code = v.isValid() ? v.toInt() : -1;
+    if (code >= 0 && code <= 3) s.confirm = code;  // any other value changes nothing
+  });
+  err([&] { s.table = TextOrEmpty(FieldValue("TABLE_NO")); });
+  err([&] { s.present = TextOrEmpty(FieldValue("PRESENT")); });
+  err([&] {
+    const QVariant v = FieldValue("PRESENT_TYPE");
+    const int kind = v.isValid() ? v.toInt() : 0;
+    s.presentType = kind == 1 || kind == 2 ? kind : 0;
+  });
+}
+
 void frmInvDetails::UpdateRecord() {
   auto rememberGrid = [] {
     ErrorState ignored;
@@ -72,56 +110,14 @@ void frmInvDetails::UpdateRecord() {
   err([&] { SeekInvitation(g_SelFamilyName, g_SelFirstName); });
 
   // Every field that can be copied is copied; a missing invitation fails each.
-  err([&] { txtFamilyName->setText(TextOf(FieldValue("FAMILY_NAME"))); });
-  err([&] { txtFirstName->setText(TextOf(FieldValue("FIRST_NAME"))); });
-  err([&] { txtPhones->setText(TextOf(FieldValue("PHONES"))); });
-  err([&] { txtAddress->setPlainText(TextOrEmpty(FieldValue("ADDRESS"))); });
-  err([&] { cmbInvNum->setEditText(TextOf(FieldValue("INV_NUM"))); });
-  err([&] {
-    const QVariant v = FieldValue("LIST_GROUP");
-    if (g_NumOfGroups > 0) {
-      const int n = vb::CInt(v);
-      if (n < 1 || n > g_NumOfGroups) platform::Raise(9, QStringLiteral("Subscript out of range"));
-      cmbGroup->setEditText(g_UserGroups.value(n - 1));
-    } else if (v.isValid()) {
-      const double n = vb::CDbl(v);
-      if (n == 1) cmbGroup->setEditText(g_Couple);
-      else if (n == 3) cmbGroup->setEditText(g_HerFamily);
-      else if (n == 2) cmbGroup->setEditText(g_HisFamily);
-    }
-  });
-  err([&] { txtRemark->setPlainText(TextOf(FieldValue("REMARK"))); });
-  err([&] {
-    const QVariant v = FieldValue("INV_STATUS");
-    chkInvSent->setChecked(v.isValid() && v.toBool());
-  });
-  err([&] {
-    const QVariant v = FieldValue("CONFIRM");
-    switch (v.isValid() ? v.toInt() : -1) {
-      case 0:
-        chkConfirmOk->setChecked(false);
-        chkConfirmNotOk->setChecked(false);
-        chkConfirmUnkown->setChecked(false);
-        break;
-      case 1: chkConfirmOk->setChecked(true); break;
-      case 2: chkConfirmNotOk->setChecked(true); break;
-      case 3: chkConfirmUnkown->setChecked(true); break;
-      default: break;
-    }
-  });
-  err([&] { cmbTableNo->setEditText(TextOrEmpty(FieldValue("TABLE_NO"))); });
-  err([&] { txtPresent->setText(TextOrEmpty(FieldValue("PRESENT"))); });
-  err([&] {
-    const QVariant v = FieldValue("PRESENT_TYPE");
-    const int kind = v.isValid() ? v.toInt() : 0;
-    if (kind == 2) optPresDiff->setChecked(true);
-    else if (kind == 1) optPresCashe->setChecked(true);
-    else optPresCheck->setChecked(true);
-  });
+  Shown loaded = shown();
+  ReadStoredInto(loaded, err);
+  showValues(loaded);
 
   if (err.failed()) {
     platform::MsgBox(QStringLiteral("ארעה שגיאה בנסיון העדכון."));
     return;  // the database stays open; Cancel or closing the window releases it
   }
+  m_Loaded = shown();
   rememberGrid();
 }

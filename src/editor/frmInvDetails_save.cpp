@@ -39,28 +39,10 @@ struct Entry {
   int presentType = 0;  // PresentType
 };
 
-// The group's number: its place in the group list from 1, or with no list the
-// three main groups; 0 when no group has that name.
-int GroupNumberOf(const QString& name) {
-  if (g_NumOfGroups == 0) {
-    if (name == g_Couple) return 1;
-    if (name == g_HerFamily) return 3;
-    if (name == g_HisFamily) return 2;
-    return 0;
-  }
-  for (int i = 0; i < g_NumOfGroups; ++i)
-    if (g_UserGroups.value(i) == name) return i + 1;
-  return 0;
-}
-
 constexpr qint32 kMostPresents = std::numeric_limits<decltype(g_GiftSum)>::max();
 
 // Not below 0, and what the list load adds for it (rounded) within the total.
 bool PresentFitsTheTotal(double amount) { return amount >= 0 && vb::RoundHalfEven(amount) <= kMostPresents; }
-
-QString chairsMessage() {
-  return QStringLiteral("לא ניתן להושיב יותר מ- ") + vb::Str(int(g_MaxChairs)) + QStringLiteral(" איש בשולחן");
-}
 
 // The first check that refuses the entry, or "" when all pass. `own` is the
 // count already seated at the table by the invitation being updated.
@@ -85,7 +67,7 @@ QString FirstRefusal(const Entry& e, double own) {
     if (e.notComing) return QStringLiteral("הושבת אורח שלא מגיע לשולחן אינה אפשרית");
     const int t = static_cast<int>(vb::RoundHalfEven(e.table));
     const int seated = frmTableMap::Default().PeopleAtTable(t);
-    if (seated + e.invNum - own > g_MaxChairs) return chairsMessage();
+    if (seated + e.invNum - own > g_MaxChairs) return OverLimitMessage();
   }
   return QString();
 }
@@ -97,12 +79,13 @@ QVariant PresentValue(const Entry& e) {
 }
 
 // Writes the fields of the current record (between AddNew/Edit and Update) in
-// the order of the add or of the update. Stops at the first failing field.
-void WriteFields(const Entry& e, bool add, ErrorState& err) {
+// the order of the add or of the update; an update only those in `only`.
+// Stops at the first failing field.
+void WriteFields(const Entry& e, bool add, ErrorState& err, const QStringList& only = {}) {
   const QVariant null;
   QVariant table;
   if (!e.tableText.isEmpty() && !(!add && e.tableText == QLatin1String("0"))) table = e.table;
-  const int group = GroupNumberOf(e.group);
+  const int group = GroupNumber(e.group);
   struct F {
     const char* name;
     QVariant value;
@@ -120,11 +103,12 @@ void WriteFields(const Entry& e, bool add, ErrorState& err) {
   fields.append({"CONFIRM", e.confirm});
   if (e.notComing) fields.append({"TABLE_NO", null});
   fields.append({"PRESENT_TYPE", e.presentType});
+  fields.append({"PRESENT", PresentValue(e)});
   for (const F& f : fields) {
     if (err.failed()) return;
-    err([&] { g_RS->Fields(QString::fromLatin1(f.name)).SetValue(f.value); });
+    const QString name = QString::fromLatin1(f.name);
+    if (add || only.contains(name)) err([&] { g_RS->Fields(name).SetValue(f.value); });
   }
-  if (!err.failed()) err([&] { g_RS->Fields("PRESENT").SetValue(PresentValue(e)); });
 }
 
 // Ends an AddNew/Edit: writes when every field was taken, else drops the
@@ -157,23 +141,51 @@ void RefreshViews() {
   ignored([&] { frmTableMap::Default().InitTableView(g_TableViewMode); });
 }
 
-Entry ReadEntry(const frmInvDetails& w) {
+template <class Shown>
+Entry EntryOf(const Shown& s) {
   Entry e;
-  e.family = vb::Trim(w.txtFamilyName->text());
-  e.first = vb::Trim(w.txtFirstName->text());
-  e.phones = vb::Trim(w.txtPhones->text());
-  e.address = vb::Trim(w.txtAddress->toPlainText());
-  e.remark = vb::Trim(w.txtRemark->toPlainText());
-  e.present = vb::Trim(w.txtPresent->text());
-  e.group = vb::Trim(w.cmbGroup->currentText());
-  e.tableText = vb::Trim(w.cmbTableNo->currentText());
-  e.invNum = vb::Val(w.cmbInvNum->currentText());
-  e.table = vb::Val(w.cmbTableNo->currentText());
-  e.sent = w.chkInvSent->isChecked();
-  e.notComing = w.chkConfirmNotOk->isChecked();
-  e.confirm = w.chkConfirmOk->isChecked() ? 1 : e.notComing ? 2 : w.chkConfirmUnkown->isChecked() ? 3 : 0;
-  e.presentType = w.optPresCheck->isChecked() ? 0 : w.optPresCashe->isChecked() ? 1 : 2;
+  e.family = vb::Trim(s.family);
+  e.first = vb::Trim(s.first);
+  e.phones = vb::Trim(s.phones);
+  e.address = vb::Trim(s.address);
+  e.remark = vb::Trim(s.remark);
+  e.present = vb::Trim(s.present);
+  e.group = vb::Trim(s.group);
+  e.tableText = vb::Trim(s.table);
+  e.invNum = vb::Val(s.invNum);
+  e.table = vb::Val(s.table);
+  e.sent = s.sent;
+  e.confirm = s.confirm;
+  e.notComing = s.confirm == 2;
+  e.presentType = s.presentType;
   return e;
+}
+
+// An update's entry: what the user changed since the invitation was loaded,
+// and for everything else the invitation as it is now. `changed` receives
+// the fields to write.
+template <class Shown>
+Entry MergedEntry(const Shown& typed, const Shown& loaded, const Shown& now, QStringList& changed) {
+  Shown merged;
+  auto take = [&](auto Shown::*value, std::initializer_list<const char*> fields) {
+    const bool edited = typed.*value != loaded.*value;
+    merged.*value = edited ? typed.*value : now.*value;
+    if (edited)
+      for (const char* f : fields) changed << QString::fromLatin1(f);
+  };
+  take(&Shown::family, {"FAMILY_NAME"});
+  take(&Shown::first, {"FIRST_NAME"});
+  take(&Shown::phones, {"PHONES"});
+  take(&Shown::address, {"ADDRESS"});
+  take(&Shown::invNum, {"INV_NUM"});
+  take(&Shown::group, {"LIST_GROUP"});
+  take(&Shown::remark, {"REMARK"});
+  take(&Shown::sent, {"INV_STATUS"});
+  take(&Shown::table, {"TABLE_NO"});
+  take(&Shown::confirm, {"CONFIRM", "TABLE_NO"});  // not coming clears the table
+  take(&Shown::presentType, {"PRESENT_TYPE", "PRESENT"});  // the amount's form follows the kind
+  take(&Shown::present, {"PRESENT"});
+  return EntryOf(merged);
 }
 }  // namespace
 
@@ -194,7 +206,7 @@ bool frmInvDetails::SaveInv() {
 }
 
 bool frmInvDetails::AddRecord() {
-  const Entry e = ReadEntry(*this);
+  const Entry e = EntryOf(shown());
   ErrorState err;
   QString refusal;
   err([&] { refusal = FirstRefusal(e, 0); });
@@ -231,19 +243,15 @@ bool frmInvDetails::AddRecord() {
 }
 
 bool frmInvDetails::UpdateSingle() {
-  // The held record, even if another window used the shared handles since.
-  if (m_HeldRS) {
-    g_DB = m_HeldDB;
-    g_RS = m_HeldRS;
-  }
-  const Entry e = ReadEntry(*this);
   ErrorState err;
-
   // Without the held record (the picked invitation was not found) there is
-  // nothing to rewrite: refused before any check.
+  // nothing to rewrite: refused before any check. Otherwise the checks and
+  // the write go by the invitation as it is now, which other windows may
+  // have changed since it was loaded.
   QVariant storedTable, storedNum;
-  if (!m_HeldRS) err.record(platform::VbError{3021, QStringLiteral("No current record.")});
+  if (!m_HeldRS || !m_Loaded) err.record(platform::VbError{3021, QStringLiteral("No current record.")});
   else err([&] {
+    RereadHeldRecord();
     storedTable = g_RS->Fields("TABLE_NO").Value();
     storedNum = g_RS->Fields("INV_NUM").Value();
   });
@@ -251,6 +259,11 @@ bool frmInvDetails::UpdateSingle() {
     MsgBox(kUpdateFailed + g_NewLine + err.last().description);
     return false;
   }
+  Shown now = *m_Loaded;  // a stored value that cannot be shown is left as loaded: it is not written
+  ErrorState unreadable;
+  ReadStoredInto(now, unreadable);
+  QStringList changed;
+  const Entry e = MergedEntry(shown(), *m_Loaded, now, changed);
 
   double own = 0;
   if (storedTable.isValid() && e.table > 0 && vb::CDbl(storedTable) == vb::RoundHalfEven(e.table))
@@ -279,7 +292,7 @@ bool frmInvDetails::UpdateSingle() {
   }
   if (!err.failed()) {
     err([&] { g_RS->Edit(); });
-    WriteFields(e, false, err);
+    WriteFields(e, false, err, changed);
     FinishWrite(err);
   }
   return EndUpdate(err.failed() ? err.last().description : QString(), err.failed(), QString());
@@ -349,7 +362,24 @@ bool frmInvDetails::EndUpdate(const QString& errorText, bool failed, const QStri
   return true;
 }
 
+void frmInvDetails::RereadHeldRecord() {
+  // The file is opened anew: an import may have put another Wed.mdb in place
+  // of the one the editor opened, and a write there would be lost.
+  {
+    ErrorState ignored;
+    if (m_HeldDB) ignored([&] { m_HeldDB->Close(); });
+  }
+  m_HeldDB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+  g_DB = m_HeldDB;
+  g_SQL = kSelectAll;
+  g_RS = m_HeldDB->OpenRecordset(g_SQL);
+  m_HeldRS = g_RS.get();
+  if (!SeekInvitation(m_Loaded->family, m_Loaded->first))
+    platform::Raise(3167, QStringLiteral("Record is deleted."));
+}
+
 void frmInvDetails::SwitchToAddMode() {
+  m_Loaded.reset();
   g_InvMode = m_Mode = 1;
   setWindowTitle(QStringLiteral("הוספת פרטי הזמנה חדשה למערכת"));
 }

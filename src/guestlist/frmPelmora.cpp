@@ -277,21 +277,7 @@ void frmPelmora::Form_Load() {
     err([&] { m_ColWidth[i] = platform::GetSetting(kApp, "TableSettings", "ColWidth-" + vb::Str(i), "<no value>"); });
 
   g_AllGuests = QStringLiteral("כל האורחים");
-  const QString ini = IniFile();
-  err([&] { g_Couple = mdlFileINI::ReadINI(ini, "Options", "Couple", ""); });
-  err([&] { g_HisFamily = mdlFileINI::ReadINI(ini, "Options", "His Family", ""); });
-  err([&] { g_HerFamily = mdlFileINI::ReadINI(ini, "Options", "Her Family", ""); });
-  err([&] { g_MaxTables = vb::CByte(mdlFileINI::ReadINI(ini, "Options", "Max Tables", "100")); });
-  err([&] { g_MaxChairs = vb::CByte(mdlFileINI::ReadINI(ini, "Options", "Max Chairs", "15")); });
-  if (g_Couple.isEmpty() || g_HisFamily.isEmpty() || g_HerFamily.isEmpty())
-    err([&] { mdlFileINI::MigrateOldSettings(); });
-  err([&] { g_NumOfGroups = vb::CByte(mdlFileINI::ReadINI(ini, "Options", "NumOfGroups", "0")); });
-  err([&] {
-    g_UserGroups = QVector<QString>(g_NumOfGroups + 1);
-    for (int i = 0; i < g_NumOfGroups; ++i)
-      g_UserGroups[i] = mdlFileINI::ReadINI(ini, "UserGroups", "Group-" + vb::Str(i), "");
-    mdlFileINI::KeepMainGroupNames();
-  });
+  err([] { mdlFileINI::ReadOptions(); });
   g_PortFree = true;
   g_AutoDial = false;
 

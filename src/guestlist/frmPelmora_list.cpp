@@ -47,18 +47,6 @@ qint64 addPresent(qint64 sum, double present) {
 
 GiftTotal totalOf(qint64 sum) { return GiftTotal(std::clamp<qint64>(sum, kLeast, kMost)); }
 
-int groupNumber(const QString& name) {
-  if (g_NumOfGroups > 0) {
-    for (int i = 0; i < g_NumOfGroups; ++i)
-      if (g_UserGroups.value(i) == name) return i + 1;
-    return 0;
-  }
-  if (name == g_Couple) return 1;
-  if (name == g_HerFamily) return 3;
-  if (name == g_HisFamily) return 2;
-  return 0;
-}
-
 QString listSql(const QString& group, int groupNo, const QString& order, const QString& sortOrder,
                            bool hideNotComing, bool hideUnanswered) {
   QString sql = QStringLiteral("select * from PELMORA");
@@ -81,7 +69,7 @@ bool frmPelmora::InitList(const QString& group, const QString& order) {
   ErrorState err;
   platform::FlexGrid& grid = *MSFlexGrid1;
 
-  const int groupNo = groupNumber(group);
+  const int groupNo = GroupNumber(group);
 
   // The rows are read before the grid is touched: a file that another program
   // holds beyond the engine's wait is reported, and the list stays as it was.

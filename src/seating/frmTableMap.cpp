@@ -24,16 +24,16 @@ const QString kSaveQuestion = QStringLiteral("?האם ברצונך לשמור מ
 const QString kSaveTitle = QStringLiteral("אזהרת שמירה");
 const QString kEmptyTable = QStringLiteral(".שולחן ריק מאנשים");
 
-QString OverLimitMessage() {
-  return QStringLiteral("לא ניתן להושיב יותר מ- ") + QString::number(g_MaxChairs) + QStringLiteral(" איש בשולחן");
-}
-
 // Toolbar buttons by index.
 enum : int {
   btnSave = 1, btnLoad = 2, btnClear = 3, btnTable = 5, btnMap = 7, btnList = 8, btnPrint = 10
 };
 
 }  // namespace
+
+QString OverLimitMessage() {
+  return QStringLiteral("לא ניתן להושיב יותר מ- ") + QString::number(g_MaxChairs) + QStringLiteral(" איש בשולחן");
+}
 
 int TablePeopleFromText(const QString& text) {
   const int blank = text.lastIndexOf(QLatin1Char(' '));

@@ -20,6 +20,9 @@ class QAction;
 // reads right. 0 for a text that ends in no number.
 int TablePeopleFromText(const QString& text);
 
+// The refusal of a table with more people than chairs per table.
+QString OverLimitMessage();
+
 class frmTableMap : public QWidget, public platform::Form<frmTableMap> {
   Q_OBJECT
  public:

@@ -2,6 +2,8 @@
 // the dialogs, the overwrite question, the .old backups, the reload after an
 // import and the messages, checked on disk.
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -9,11 +11,16 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QFile>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "app/frmOptions.h"
 #include "app/mdlWedding.h"
 #include "budget/frmBudget.h"
+#include "editor/frmInvDetails.h"
 #include "platform/dao.h"
+#include "platform/ini.h"
 #include "guestlist/guestlist_fixture.h"
 #include "platform/listview.h"
 #include "platform/msgbox.h"
@@ -57,6 +64,12 @@ QString overwriteQuestion(const QString& path) {
   return QStringLiteral("?") + path + QStringLiteral(" האם ברצונך לשכתב");
 }
 
+// Another wedding's settings: its names (an imported file without them makes
+// a first run, as at start) and the keys that tell the files apart.
+const QByteArray kNames = "[Options]\r\nCouple=Ron and Shani\r\nHis Family=Alon\r\nHer Family=Barak\r\n";
+const QByteArray kFirstSettings = kNames + "[Print]\r\nFrame=True\r\n";
+const QByteArray kSecondSettings = kNames + "[Print]\r\nFrame=False\r\n";
+
 // Another wedding's files in a folder of their own.
 void makeOtherWedding(const QString& dir, const QString& family, const QByteArray& ini) {
   testsupport::makeWeddingDb(dir + "/Wed.mdb");
@@ -98,6 +111,37 @@ void whenShown(std::function<void(Dialog*)> act) {
     act(d);
   });
 }
+
+// The wedding this program folder gets by an import: its settings as the
+// program writes them (the options, the print keys, then the groups, which
+// an Apply always writes last), and one guest in its fifth group.
+struct ImportedWedding {
+  QString couple = QStringLiteral("רון ושני"), his = QStringLiteral("משפחת אלון"), her = QStringLiteral("משפחת ברק");
+  QStringList userGroups = {QStringLiteral("חברים"), QStringLiteral("עבודה")};
+  QDate date = vb::Today().date().addDays(40);
+
+  QByteArray write(const QString& dir, const QString& maxTables) const {
+    testsupport::makeWeddingDb(dir + "/Wed.mdb");
+    testsupport::Invitation atWork = guest(QStringLiteral("שמש"), QStringLiteral("גל"));
+    atWork.listGroup = QStringLiteral("5");
+    testsupport::addInvitation(atWork, dir + "/Wed.mdb");
+    const QString ini = dir + "/pelmora.ini";
+    auto put = [&](const char* section, const QString& key, const QString& value) {
+      platform::WritePrivateProfileString(QString::fromLatin1(section), key, value, ini);
+    };
+    const QStringList groups = QStringList{couple, his, her} + userGroups;
+    put("Options", "Couple", couple);
+    put("Options", "His Family", his);
+    put("Options", "Her Family", her);
+    put("Options", "NumOfGroups", QString::number(groups.size()));
+    put("Options", "Max Tables", maxTables);
+    put("Options", "Max Chairs", "10");
+    put("Options", "Wedding Date", vb::DateText(date));
+    put("Print", "Label Frame", "True");
+    for (int i = 0; i < groups.size(); ++i) put("UserGroups", "Group-" + QString::number(i), groups[i]);
+    return readFile(ini);
+  }
+};
 
 }  // namespace
 
@@ -186,8 +230,8 @@ class ExportTest : public QObject {
     prompts().clearShown();
     const QByteArray originalDb = readFile(DatabaseFile()), originalIni = readFile(IniFile());
     QTemporaryDir first, second;
-    makeOtherWedding(first.path(), QStringLiteral("לוי"), "[Print]\r\nFrame=True\r\n");
-    makeOtherWedding(second.path(), QStringLiteral("מזרחי"), "[Print]\r\nFrame=False\r\n");
+    makeOtherWedding(first.path(), QStringLiteral("לוי"), kFirstSettings);
+    makeOtherWedding(second.path(), QStringLiteral("מזרחי"), kSecondSettings);
 
     agreeToImport(first.filePath("Wed.mdb"), first.filePath("pelmora.ini"));
     w.mnuImportDB->trigger();
@@ -204,7 +248,7 @@ class ExportTest : public QObject {
     QCOMPARE(prompts().messages().last(), kImportOk);
     QCOMPARE(readFile(DatabaseFile()), readFile(first.filePath("Wed.mdb")));
     QCOMPARE(readFile(DatabaseFile() + ".old"), originalDb);
-    QCOMPARE(readFile(IniFile()), QByteArray("[Print]\r\nFrame=True\r\n"));
+    QCOMPARE(readFile(IniFile()), kFirstSettings);
     QCOMPARE(readFile(IniFile() + ".old"), originalIni);
     QCOMPARE(cell(1, 0), QStringLiteral("לוי"));  // the list shows the imported wedding
     QCOMPARE(g_TableViewMode, quint8(1));
@@ -217,7 +261,7 @@ class ExportTest : public QObject {
     w.mnuImportDB->trigger();
     QCOMPARE(prompts().messages().last(), kImportOk);
     QCOMPARE(readFile(DatabaseFile() + ".old"), readFile(first.filePath("Wed.mdb")));
-    QCOMPARE(readFile(IniFile() + ".old"), QByteArray("[Print]\r\nFrame=True\r\n"));
+    QCOMPARE(readFile(IniFile() + ".old"), kFirstSettings);
     QCOMPARE(cell(1, 0), QStringLiteral("מזרחי"));
 
     // Choosing the program folder's own backups brings the first wedding back.
@@ -227,12 +271,102 @@ class ExportTest : public QObject {
     QCOMPARE(prompts().messages().last(), kImportOk);
     QCOMPARE(readFile(DatabaseFile()), readFile(first.filePath("Wed.mdb")));
     QCOMPARE(readFile(DatabaseFile() + ".old"), readFile(second.filePath("Wed.mdb")));
-    QCOMPARE(readFile(IniFile()), QByteArray("[Print]\r\nFrame=True\r\n"));
-    QCOMPARE(readFile(IniFile() + ".old"), QByteArray("[Print]\r\nFrame=False\r\n"));
+    QCOMPARE(readFile(IniFile()), kFirstSettings);
+    QCOMPARE(readFile(IniFile() + ".old"), kSecondSettings);
     QCOMPARE(cell(1, 0), QStringLiteral("לוי"));
     QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
     files.sort();
     QCOMPARE(files, QStringList({"Wed.mdb", "Wed.mdb.old", "pelmora.ini", "pelmora.ini.old"}));
+  }
+
+  // The imported wedding's options and groups are read as at start and shown
+  // before the success message; an options OK that changes only the number
+  // of tables then changes only that line of the imported file.
+  void importedOptionsAndGroupsTakeOver() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    w.show();
+    g_InvMode = 1;
+    frmInvDetails& editor = frmInvDetails::Default();  // left open, adding
+    editor.show();
+    QTemporaryDir other;
+    const ImportedWedding wedding;
+    const QByteArray imported = wedding.write(other.path(), "30");
+
+    const QStringList groupNames = {wedding.couple, wedding.his, wedding.her, wedding.userGroups[0],
+                                    wedding.userGroups[1]};
+    QString daysShown;
+    QStringList combo, editorGroups;
+    int tables = 0;
+    prompts().view([&](QWidget* shown) {
+      auto* box = qobject_cast<QMessageBox*>(shown);
+      if (!box || box->text() != kImportOk) return;
+      daysShown = w.lblWeddingCount->text();
+      for (int i = 0; i < w.cmbUserGroups->count(); ++i) combo << w.cmbUserGroups->itemText(i);
+      for (int i = 0; i < editor.cmbGroup->count(); ++i) editorGroups << editor.cmbGroup->itemText(i);
+      tables = frmTableMap::Default().lvwTable->ItemCount();
+    });
+    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    prompts().view({});
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(daysShown, QStringLiteral("עוד 40 ימים לחתונה..."));
+    QCOMPARE(combo, QStringList{g_AllGuests} + groupNames);
+    QCOMPARE(editorGroups, groupNames);
+    QCOMPARE(tables, 30);
+    QCOMPARE(readFile(IniFile()), imported);
+
+    // The imported group can be picked, and shows its guest.
+    w.cmbUserGroups->setFocus();
+    QTest::keyClick(w.cmbUserGroups, Qt::Key_End);
+    QCOMPARE(g_GroupName, QStringLiteral("עבודה"));
+    QCOMPARE(cell(1, 0), QStringLiteral("שמש"));
+
+    // Options OK with only the number of tables typed anew.
+    prompts().clearShown();
+    prompts().onModal([](QWidget* window) {
+      auto* options = qobject_cast<frmOptions*>(window);
+      QVERIFY(options);
+      QCOMPARE(options->txtCouple->text(), QStringLiteral("רון ושני"));
+      QTest::mouseClick(options->SSTab1->tabBar(), Qt::LeftButton, {},
+                        options->SSTab1->tabBar()->tabRect(2).center());
+      options->txtMaxTable->setFocus();
+      QTest::keyClick(options->txtMaxTable, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(options->txtMaxTable, "40");
+      QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.Toolbar1->widgetForAction(w.Toolbar1->Button(12)), Qt::LeftButton);
+    testsupport::processEvents();
+    QVERIFY(!frmOptions::IsLoaded());
+    QCOMPARE(prompts().messages(), QStringList{});
+    QCOMPARE(readFile(IniFile()), wedding.write(QTemporaryDir().path(), "40"));
+  }
+
+  // An editor left open on a guest while another wedding is imported: its
+  // save goes to the Wed.mdb now in the folder, never to the replaced file.
+  void anOpenEditorSavesIntoTheImportedFile() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("רון"))});
+    prompts().answer(platform::vbYes);
+    w.UpdateInv();
+    frmInvDetails& editor = frmInvDetails::Default();
+    QCOMPARE(editor.txtFamilyName->text(), QStringLiteral("כהן"));
+    w.mnuIgnoreCnfNotOk->trigger();  // the list is read again meanwhile
+    w.mnuIgnoreCnfNotOk->trigger();
+    QTemporaryDir other;
+    makeOtherWedding(other.path(), QStringLiteral("כהן"), kNames);
+    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+
+    prompts().clearShown();
+    editor.txtPhones->setText(QStringLiteral("050-1234567"));
+    QTest::mouseClick(editor.cmdOK, Qt::LeftButton);
+    QCOMPARE(prompts().messages(), QStringList{});
+    const auto rows = testsupport::readInvitations();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0]["PHONES"].toString(), QStringLiteral("050-1234567"));
+    QCOMPARE(cell(1, 2), QStringLiteral("050-1234567"));
   }
 
   void importThatEndsEarly() {
@@ -240,7 +374,7 @@ class ExportTest : public QObject {
     frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
     const QByteArray originalDb = readFile(DatabaseFile()), originalIni = readFile(IniFile());
     QTemporaryDir other;
-    makeOtherWedding(other.path(), QStringLiteral("לוי"), "[Print]\r\n");
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
 
     // No at the warning: nothing is asked or touched.
     prompts().answer(platform::vbNo);
@@ -330,12 +464,12 @@ class ExportTest : public QObject {
     QCOMPARE(w.CommonDialog1.InitDir, QString());  // the dialog's folder is back as it was
 
     // Import the same way: the other wedding's settings come in.
-    writeFile(out.filePath("pelmora.ini"), "[Print]\r\nFrame=True\r\n");
+    writeFile(out.filePath("pelmora.ini"), kFirstSettings);
     prompts().clearShown();
     agreeToImport(out.filePath("Wed.mdb"), "pelmora.ini");
     w.mnuImportDB->trigger();
     QCOMPARE(prompts().messages().last(), kImportOk);
-    QCOMPARE(readFile(IniFile()), QByteArray("[Print]\r\nFrame=True\r\n"));
+    QCOMPARE(readFile(IniFile()), kFirstSettings);
     QCOMPARE(readFile(IniFile() + ".old"), originalIni);
 
     // The program's own file as target or source is refused.
@@ -389,7 +523,7 @@ class ExportTest : public QObject {
     frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
     frmBudget::Default().show();
     QTemporaryDir other;
-    makeOtherWedding(other.path(), QStringLiteral("לוי"), "[Print]\r\n");
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
     const QByteArray before = readFile(DatabaseFile());
 
     // An amount typed but not stored: the budget asks before it lets go of
@@ -432,7 +566,7 @@ class ExportTest : public QObject {
     frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
     const auto usual = QFile::permissions(DatabaseFile());
     QTemporaryDir backup;
-    makeOtherWedding(backup.path(), QStringLiteral("לוי"), "[Print]\r\n");
+    makeOtherWedding(backup.path(), QStringLiteral("לוי"), kNames);
     // Read-only and private: neither the mode nor the missing read bits of
     // others may carry over (as root, write access alone would not show it).
     const auto readOnly = QFile::ReadOwner | QFile::ReadUser;

@@ -187,7 +187,7 @@ inline void clickBox(QAbstractButton* b) {
 
 // Types any text, Hebrew included, one key press per character.
 inline void typeText(QWidget* box, const QString& text) {
-  for (QChar c : text) QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
+  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
 }
 
 // Replaces a box's text by typing, as a user who selects it all first.

@@ -1,5 +1,10 @@
 // Updating: loading the picked invitation, rewriting it, the grid position
 // afterwards, the held record's life, and the sent flag of several rows.
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+
+#include "app/frmOptions.h"
 #include "editor_fixture.h"
 #include "support/otherconnection.h"
 
@@ -37,6 +42,52 @@ QVector<Guest> numbered(int n) {
     out << g;
   }
   return out;
+}
+
+// Opens the update of the guest in grid row `row` by a click on the row and
+// the toolbar's update button (answered Yes).
+frmInvDetails& updateByToolbar(frmPelmora& main, int row) {
+  user::dragRows(main.MSFlexGrid1, row, row);
+  prompts().answer(platform::vbYes);
+  user::clickToolbar(main, 2);
+  return frmInvDetails::Default();
+}
+
+// On the shown tables map: table `from` right-clicked, its renumbering chosen
+// from the pop-up and `to` typed; the swap question answered Yes.
+void swapTablesOnTheMap(int from, int to) {
+  frmTableMap& map = frmTableMap::Default();
+  map.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&map));
+  QWidget* vp = map.lvwTable->CurrentView()->viewport();
+  QTest::mousePress(vp, Qt::RightButton, {}, map.lvwTable->ItemRect(from).center());
+  QMenu* menu = map.mnuPopTable;
+  QVERIFY(menu->isVisible());
+  prompts().answerInput(QString::number(to));
+  prompts().answer(platform::vbYes);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(map.popUpdateTableNum).center());
+}
+
+// Selects the count box's text with the keys and types a new count.
+void typeCount(frmInvDetails& w, const QString& count) {
+  user::clickTab(w, 1);
+  QLineEdit* box = w.cmbInvNum->lineEdit();
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_End);
+  QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+  QTest::keyClicks(box, count);
+  QCOMPARE(w.cmbInvNum->currentText(), count);
+}
+
+// Types a new phone in the open editor and saves with Enter there.
+QStringList savePhoneByKeys(frmInvDetails& w, const QString& phones, int messages = 0) {
+  prompts().clearShown();
+  for (int i = 0; i < messages; ++i) prompts().answer(platform::vbOK);
+  user::clickTab(w, 1);
+  w.txtPhones->setFocus();
+  user::retype(w.txtPhones, phones);
+  QTest::keyClick(w.txtPhones, Qt::Key_Return);
+  return prompts().messages();
 }
 }  // namespace
 
@@ -202,6 +253,14 @@ class EditorUpdateTest : public QObject {
     testsupport::processEvents();
     QVERIFY(!frmInvDetails::IsLoaded());
     QVERIFY(!g_DB->IsOpen());
+
+    // Loaded, then deleted behind the editor's back: the save writes nothing.
+    frmInvDetails& loaded = openUpdate(2);  // the grid still shows Levi in row 1
+    QCOMPARE(loaded.txtFamilyName->text(), QStringLiteral("Cohen"));
+    deleteFromFile("Cohen", "Avi");
+    loaded.txtPhones->setText("050");
+    QCOMPARE(save(loaded, 1), QStringList{QStringLiteral("ארעה שגיאה בנסיון העדכון.\r\nRecord is deleted.")});
+    QVERIFY(rows().isEmpty());
   }
 
   void aSaveLandsOnlyOnTheInvitationItRead() {
@@ -260,6 +319,93 @@ class EditorUpdateTest : public QObject {
     w.txtRemark->setPlainText("changed");
     QCOMPARE(save(w), QStringList{});
     QCOMPARE(rowOf("Fam5", "First5")["REMARK"].toString(), QStringLiteral("changed"));
+  }
+
+  // The editor left open on כהן at table 3 while the map swaps tables 3 and
+  // 5: a save that changes only the phone keeps him at 5, and the seating
+  // check counts the table he sits at now.
+  void aSaveWritesOnlyWhatTheUserChanged() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& main = user::showMain(
+        loadMain({{"כהן", "משה", 2, 3}, {"לוי", "דן", 3, 5}, {"מזרחי", "גל", 2, 5}}, 10, 5));
+    frmInvDetails& w = updateByToolbar(main, 1);
+    QCOMPARE(w.txtFamilyName->text(), QStringLiteral("כהן"));
+    QCOMPARE(w.cmbTableNo->currentText(), QStringLiteral("3"));
+    swapTablesOnTheMap(3, 5);
+    QCOMPARE(rowOf("כהן", "משה")["TABLE_NO"].toInt(), 5);
+
+    QCOMPARE(savePhoneByKeys(w, "050-1234567"), QStringList{});
+    QVariantMap cohen = rowOf("כהן", "משה");
+    QCOMPARE(cohen["PHONES"].toString(), QStringLiteral("050-1234567"));
+    QCOMPARE(cohen["TABLE_NO"].toInt(), 5);
+    QCOMPARE(cohen["INV_NUM"].toInt(), 2);
+    QCOMPARE(rowOf("לוי", "דן")["TABLE_NO"].toInt(), 3);
+    QCOMPARE(frmTableMap::Default().PeopleAtTable(3), 5);
+    QCOMPARE(frmTableMap::Default().PeopleAtTable(5), 2);
+    w.close();
+    testsupport::processEvents();
+
+    // Open on כהן at 5, the map swaps back: he sits at 3, alone. Four is
+    // room enough there; six is not, whatever the editor read at 5.
+    frmInvDetails& again = updateByToolbar(main, 1);
+    QCOMPARE(again.cmbTableNo->currentText(), QStringLiteral("5"));
+    swapTablesOnTheMap(5, 3);
+    typeCount(again, "6");
+    QCOMPARE(savePhoneByKeys(again, "03-7654321", 1), QStringList{"לא ניתן להושיב יותר מ- 5 איש בשולחן"});
+    QCOMPARE(rowOf("כהן", "משה")["INV_NUM"].toInt(), 2);
+    typeCount(again, "4");
+    QCOMPARE(savePhoneByKeys(again, "03-7654321"), QStringList{});
+    cohen = rowOf("כהן", "משה");
+    QCOMPARE(cohen["TABLE_NO"].toInt(), 3);
+    QCOMPARE(cohen["INV_NUM"].toInt(), 4);
+    QCOMPARE(cohen["PHONES"].toString(), QStringLiteral("03-7654321"));
+    QCOMPARE(frmTableMap::Default().PeopleAtTable(3), 4);
+    QCOMPARE(frmTableMap::Default().PeopleAtTable(5), 5);
+  }
+
+  // The group of the guest in the open editor is renamed in the options
+  // window: the editor's list follows, and a save of the phone alone keeps
+  // the guest in his group.
+  void aRenamedGroupKeepsTheOpenEditorsGuest() {
+    testsupport::ProgramFolder folder;
+    const QString ini = IniFile();
+    const QStringList groups = {kCouple, kHis, kHer, QStringLiteral("חברים"), QStringLiteral("עבודה")};
+    mdlFileINI::WriteINI(ini, "Options", "NumOfGroups", QString::number(groups.size()));
+    for (int i = 0; i < groups.size(); ++i) mdlFileINI::WriteINI(ini, "UserGroups", "Group-" + vb::Str(i), groups[i]);
+    Guest worker{"שמש", "גל"};
+    worker.group = "5";
+    frmPelmora& main = user::showMain(loadMain({worker}));
+    frmInvDetails& w = updateByToolbar(main, 1);
+    QCOMPARE(w.cmbGroup->currentText(), QStringLiteral("עבודה"));
+
+    prompts().onModal([](QWidget* window) {
+      auto* options = qobject_cast<frmOptions*>(window);
+      QVERIFY(options);
+      QTabBar* tabs = options->SSTab1->tabBar();
+      QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+      QListWidget* list = options->lstGroups;
+      const QPoint at = list->visualItemRect(list->item(4)).center();
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+      QCOMPARE(options->txtNewGroup->text(), QStringLiteral("עבודה"));
+      QTest::keyClick(options->txtNewGroup, Qt::Key_A, Qt::ControlModifier);
+      user::typeText(options->txtNewGroup, QStringLiteral("משרד"));
+      QTest::mouseClick(options->cmdAddUpdateGroup, Qt::LeftButton);
+      QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    });
+    prompts().clearShown();
+    user::clickToolbar(main, 12);
+    testsupport::processEvents();
+    QVERIFY(!frmOptions::IsLoaded());
+    QCOMPARE(messages(), QStringList{});
+    QCOMPARE(g_UserGroups.value(4), QStringLiteral("משרד"));
+    QCOMPARE(w.cmbGroup->currentText(), QStringLiteral("משרד"));
+    QCOMPARE(w.cmbGroup->findText(QStringLiteral("עבודה")), -1);
+
+    QCOMPARE(savePhoneByKeys(w, "050-7777777"), QStringList{});
+    const QVariantMap r = rowOf("שמש", "גל");
+    QCOMPARE(r["PHONES"].toString(), QStringLiteral("050-7777777"));
+    QCOMPARE(r["LIST_GROUP"].toString(), QStringLiteral("5"));
   }
 
   void multiRowUpdateSetsOnlyTheSentFlag() {
