@@ -185,10 +185,7 @@ inline void clickBox(QAbstractButton* b) {
   QTest::mouseClick(b, Qt::LeftButton, {}, box.center());
 }
 
-// Types any text, Hebrew included, one key press per character.
-inline void typeText(QWidget* box, const QString& text) {
-  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
-}
+using testsupport::typeText;
 
 // Replaces a box's text by typing, as a user who selects it all first.
 inline void retype(QWidget* box, const QString& text) {
