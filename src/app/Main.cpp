@@ -8,6 +8,7 @@
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
+#include "platform/dao.h"
 #include "platform/folderclaim.h"
 #include "platform/msgbox.h"
 #include "platform/vb.h"
@@ -15,6 +16,30 @@
 #include "seating/frmTableMap.h"
 
 namespace mdlWedding {
+namespace {
+
+// Another program that holds Wed.mdb at start (a database browser, a backup)
+// is reported with the engine's message and waited for as long as the user
+// retries; Cancel ends the start with no file changed.
+bool DatabaseFree() {
+  if (!FileExists(DatabaseFile())) return true;
+  for (;;) {
+    platform::ErrorState err;
+    err([] {
+      auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+      auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
+      rs->Eof();
+      db->Close();
+    });
+    // Any other fault is the schema check's to judge.
+    if (!err.failed() || !dao::IsLockedError(err.last().number)) return true;
+    if (platform::MsgBox(err.last().description, platform::vbRetryCancel | platform::vbExclamation) !=
+        platform::vbRetry)
+      return false;
+  }
+}
+
+}  // namespace
 
 bool Main() {
   // One copy per program folder, decided before any file is read or written.
@@ -38,6 +63,10 @@ bool Main() {
       QCoreApplication::processEvents();
     }
 
+    if (!DatabaseFree()) {
+      frmSplash::Unload();
+      platform::EndProgram(1);
+    }
     frmPelmora::Default();
     frmTableMap::Default();
     frmSplash::Unload();

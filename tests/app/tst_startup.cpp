@@ -22,6 +22,8 @@
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
+#include "platform/dao_faults.h"
+#include "support/otherconnection.h"
 #include "support/realprogram.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
@@ -414,6 +416,49 @@ class StartupTest : public QObject {
     ResetState();
     QVERIFY(startProgram());
     QVERIFY(prompts().shown().isEmpty());
+  }
+
+  void aBusyDatabaseAtStartIsWaitedFor() {
+    testsupport::ProgramFolder folder;
+    testsupport::writeOptions();
+    testsupport::makeWeddingDb();
+    testsupport::Invitation guest{QStringLiteral("דני"), QStringLiteral("כהן"), 2, 1, 1};
+    guest.remark = guest.phones = QString("");
+    testsupport::addInvitation(guest);
+    const QMap<QString, QByteArray> before = folderFiles(folder.path());
+
+    // Another program holds the file in a write transaction.
+    testsupport::OtherConnection other(DatabaseFile());
+    QCOMPARE(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+    QCOMPARE(other.exec("UPDATE PELMORA SET INV_NUM = 9"), SQLITE_OK);
+
+    // Told with the engine's message; Cancel ends the start, every file as it was.
+    prompts().answer(platform::vbCancel);
+    QVERIFY(!startProgram());
+    QCOMPARE(prompts().shown().size(), 1);
+    QVERIFY2(prompts().shown().first().text.contains(QStringLiteral("already in use")),
+             qPrintable(prompts().shown().first().text));
+    QCOMPARE(prompts().shown().first().style, int(platform::vbRetryCancel | platform::vbExclamation));
+    QVERIFY(platform::ProgramHasEnded());
+    QVERIFY(!frmPelmora::IsLoaded());
+    QMap<QString, QByteArray> after = folderFiles(folder.path());
+    after.remove(QStringLiteral("Wed.mdb-journal"));  // the other program's own
+    QCOMPARE(after, before);
+
+    // Retry: once the other program lets go, the start goes on.
+    platform::Forms::DestroyAll();
+    testsupport::processEvents();
+    platform::ResetProgramEnd();
+    ResetState();
+    prompts().clearShown();
+    dao::faults::OnBusyWait([&] { dao::faults::OnBusyWait([&] { other.exec("ROLLBACK"); }); });
+    prompts().answer(platform::vbRetry);
+    QVERIFY(startProgram());
+    QCOMPARE(prompts().shown().size(), 1);
+    QVERIFY(!platform::ProgramHasEnded());
+    QCOMPARE(frmPelmora::Default().MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("כהן"));
+    QCOMPARE(frmPelmora::Default().MSFlexGrid1->TextMatrix(1, 3), QStringLiteral("2"));
+    QCOMPARE(other.text("PRAGMA integrity_check"), QStringLiteral("ok"));
   }
 
   void failedCreationLeavesNoFile() {
