@@ -3,6 +3,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <tuple>
 
@@ -114,10 +115,15 @@ frmOptions::ApplyResult frmOptions::apply() {
              g_WeddingDate) = before;
     return ApplyResult::NotStored;
   }
-  for (int i = 0; i < lstGroups->count(); ++i) lstGroups->item(i)->setData(kGroupNumberRole, i + 1);
+  QMap<int, int> renumbered;  // stored group number -> its number now
+  for (int i = 0; i < lstGroups->count(); ++i) {
+    const int was = lstGroups->item(i)->data(kGroupNumberRole).toInt();
+    if (was > 0) renumbered.insert(was, i + 1);
+    lstGroups->item(i)->setData(kGroupNumberRole, i + 1);
+  }
 
   err([] { frmPelmora::Default().InitEvent(); });
-  err([] { if (frmInvDetails* editor = frmInvDetails::Existing()) editor->RefreshGroupList(); });
+  err([&] { if (frmInvDetails* editor = frmInvDetails::Existing()) editor->RefreshGroupList(renumbered); });
   err([] { frmTableMap::Default().InitTableSetting(); });
   err([] { frmTableMap::Default().InitTableView(g_TableViewMode); });
 

@@ -340,15 +340,20 @@ void frmInvDetails::showValues(const Shown& s) {
   else optPresCheck->setChecked(true);
 }
 
-void frmInvDetails::RefreshGroupList() {
+void frmInvDetails::RefreshGroupList(const QMap<int, int>& renumbered) {
   const QString text = cmbGroup->currentText();
   QStringList before;
   for (int i = 0; i < cmbGroup->count(); ++i) before << cmbGroup->itemText(i);
   fillGroupList();
   QString now = text;
-  // A list as long as before with the shown name gone at its place: renamed.
   const int at = before.indexOf(text);
-  if (at >= 0 && cmbGroup->findText(text) < 0 && cmbGroup->count() == before.size()) now = cmbGroup->itemText(at);
+  if (at >= 0 && renumbered.contains(at + 1)) {
+    // The group shown, under its name at its new place.
+    now = cmbGroup->itemText(renumbered.value(at + 1) - 1);
+  } else if (at >= 0 && cmbGroup->findText(text) < 0 && cmbGroup->count() == before.size()) {
+    // A list as long as before with the shown name gone at its place: renamed.
+    now = cmbGroup->itemText(at);
+  }
   cmbGroup->setEditText(now);
   // A group the user left as loaded stays unchanged for the save.
   if (m_Loaded && m_Loaded->group == text) m_Loaded->group = now;

@@ -6,6 +6,7 @@
 // An update of one invitation holds its record open in g_DB/g_RS from the
 // opening until a save succeeds, Cancel, or the window closes.
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -46,8 +47,9 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void InitMultiSelection(bool& mode);
   // The group list anew from the program-wide groups (after the options'
   // Apply or an import). The group shown stays; one renamed in place shows
-  // its new name.
-  void RefreshGroupList();
+  // its new name, and with `renumbered` (stored group number -> number now)
+  // one that moved up shows under its new place.
+  void RefreshGroupList(const QMap<int, int>& renumbered = {});
 
   // For the main window when Add or Update is chosen while the editor is open:
   // releases a record a previous update held, then applies the mode now in the

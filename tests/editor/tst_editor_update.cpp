@@ -406,6 +406,38 @@ class EditorUpdateTest : public QObject {
     const QVariantMap r = rowOf("שמש", "גל");
     QCOMPARE(r["PHONES"].toString(), QStringLiteral("050-7777777"));
     QCOMPARE(r["LIST_GROUP"].toString(), QStringLiteral("5"));
+
+    // In one OK the empty group before it goes and it is renamed again: the
+    // guest moves up with the group, and the open editor follows.
+    frmInvDetails& again = updateByToolbar(main, 1);
+    QCOMPARE(again.cmbGroup->currentText(), QStringLiteral("משרד"));
+    prompts().onModal([](QWidget* window) {
+      auto* options = qobject_cast<frmOptions*>(window);
+      QVERIFY(options);
+      QTabBar* tabs = options->SSTab1->tabBar();
+      QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+      QListWidget* list = options->lstGroups;
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
+      QTest::mouseClick(options->cmdDelGroup, Qt::LeftButton);
+      const QPoint at = list->visualItemRect(list->item(3)).center();
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+      QCOMPARE(options->txtNewGroup->text(), QStringLiteral("משרד"));
+      QTest::keyClick(options->txtNewGroup, Qt::Key_End);
+      user::typeText(options->txtNewGroup, QStringLiteral(" ראשי"));
+      QTest::mouseClick(options->cmdAddUpdateGroup, Qt::LeftButton);
+      QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    });
+    prompts().clearShown();
+    user::clickToolbar(main, 12);
+    testsupport::processEvents();
+    QVERIFY(!frmOptions::IsLoaded());
+    QCOMPARE(messages(), QStringList{});
+    QCOMPARE(g_UserGroups.value(3), QStringLiteral("משרד ראשי"));
+    QCOMPARE(rowOf("שמש", "גל")["LIST_GROUP"].toString(), QStringLiteral("4"));
+    QCOMPARE(again.cmbGroup->currentText(), QStringLiteral("משרד ראשי"));
+    QCOMPARE(savePhoneByKeys(again, "050-8888888"), QStringList{});
+    QCOMPARE(rowOf("שמש", "גל")["LIST_GROUP"].toString(), QStringLiteral("4"));
   }
 
   void multiRowUpdateSetsOnlyTheSentFlag() {
