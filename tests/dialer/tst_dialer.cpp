@@ -29,9 +29,10 @@ const QString kReady = QStringLiteral("To dial a number, click the Dial button")
 // COM1 to COM4: each a modem, a silent terminal, or nothing at all, mapped in
 // the per-user settings of the test's program folder.
 struct Ports {
+  testsupport::DeviceFolder devices;
   std::unique_ptr<FakeModem> modem[5];
   Ports() {
-    for (int p = 1; p <= 4; ++p) mapPort(p, testsupport::missingDevice(p));
+    for (int p = 1; p <= 4; ++p) mapPort(p, devices.missing(p));
   }
   FakeModem& attach(int port, bool answers = true) {
     modem[port] = std::make_unique<FakeModem>(answers);
@@ -269,7 +270,7 @@ class TestDialer : public QObject {
   void portsRefusedForPermissionAreNamed() {
     testsupport::ProgramFolder folder;
     Ports ports;
-    mapPort(1, testsupport::deniedDevice());
+    mapPort(1, ports.devices.denied());
     FakeModem& silent = ports.attach(3, false);
     frmPelmora& w = mainWindowWithPhones({QStringLiteral("08-6543210")});
 
@@ -278,7 +279,7 @@ class TestDialer : public QObject {
     w.DialNum();
     frmDialer& d = frmDialer::Default();
     QTRY_COMPARE(prompts().messages().size(), 1);
-    const QString device = testsupport::deniedDevice();
+    const QString device = ports.devices.denied();
     QCOMPARE(prompts().messages().first(),
              QStringLiteral("No modem detected\rCOM1 (") + device +
                  QStringLiteral(") could not be opened: permission denied.\rYou need access to ") + device +
@@ -292,8 +293,8 @@ class TestDialer : public QObject {
     dialAllTheWay(d, modem, QByteArray("ATV1Q0\rATDT086543210;\rATH\r"));
 
     // Without a refusal the message is the plain one.
-    mapPort(1, testsupport::missingDevice(1));
-    mapPort(4, testsupport::missingDevice(4));
+    mapPort(1, ports.devices.missing(1));
+    mapPort(4, ports.devices.missing(4));
     prompts().clearShown();
     prompts().answer(platform::vbOK);
     QTest::mouseClick(d.cmdDial, Qt::LeftButton);
@@ -344,7 +345,7 @@ class TestDialer : public QObject {
     // The device goes away while the probe waits on it.
     QObject scope;
     when(&scope, [&] { return hasCommand(modem, QStringLiteral("ATV1Q0")); },
-         [&] { mapPort(2, testsupport::missingDevice(2)); });
+         [&] { mapPort(2, ports.devices.missing(2)); });
     prompts().answer(platform::vbOK);
     w.DialNum();
     QTRY_COMPARE(prompts().messages(),

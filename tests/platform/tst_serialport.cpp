@@ -53,10 +53,12 @@ class TestSerialPort : public QObject {
   void init() {
     settings_ = std::make_unique<QTemporaryDir>();
     platform::SetSettingsRoot(settings_->path());
+    devices_ = std::make_unique<testsupport::DeviceFolder>();
   }
   void cleanup() {
     platform::SetSettingsRoot(QString());
     settings_.reset();
+    devices_.reset();
   }
 
   void portsMapToDevicesInUserSettings() {
@@ -86,7 +88,7 @@ class TestSerialPort : public QObject {
     port.SetPortOpen(false);
 
     // A mapping changed while the program runs counts from the next opening.
-    mapPort(3, testsupport::missingDevice(3));
+    mapPort(3, devices_->missing(3));
     QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8002L);
     QVERIFY(!port.PortOpen());
   }
@@ -114,7 +116,7 @@ class TestSerialPort : public QObject {
   }
 
   void openingMissingAndBusyDevices() {
-    mapPort(1, testsupport::missingDevice(1));
+    mapPort(1, devices_->missing(1));
     SerialPort port;
     port.SetCommPort(1);
     QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8002L);
@@ -144,7 +146,7 @@ class TestSerialPort : public QObject {
 
     // A device the user may not read and write is refused as such, also for
     // root: the kernel lets nobody write this read-only file.
-    mapPort(4, testsupport::deniedDevice());
+    mapPort(4, devices_->denied());
     port.SetCommPort(4);
     QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 70L);
     QVERIFY(!port.PortOpen());
@@ -235,6 +237,7 @@ class TestSerialPort : public QObject {
  private:
   QString appName_;
   std::unique_ptr<QTemporaryDir> settings_;
+  std::unique_ptr<testsupport::DeviceFolder> devices_;
 };
 
 PELMORA_TEST(TestSerialPort)

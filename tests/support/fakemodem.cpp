@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -106,9 +107,14 @@ void FakeModem::run() {
   }
 }
 
-QString missingDevice(int port) { return QDir::tempPath() + QStringLiteral("/pelmora-no-port-%1").arg(port); }
+DeviceFolder::DeviceFolder() {
+  if (!dir_.isValid() || !QFile::link(QStringLiteral("/proc/sys/kernel/osrelease"), denied()))
+    throw std::runtime_error("cannot make the test's device folder");
+}
 
-QString deniedDevice() { return QStringLiteral("/proc/sys/kernel/osrelease"); }
+QString DeviceFolder::missing(int port) const { return dir_.filePath(QStringLiteral("no-port-%1").arg(port)); }
+
+QString DeviceFolder::denied() const { return dir_.filePath(QStringLiteral("denied")); }
 
 double cpuSeconds() {
   rusage u{};

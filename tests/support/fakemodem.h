@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -49,12 +50,22 @@ class FakeModem {
   std::thread thread_;
 };
 
-// A device path that does not exist, for a port with nothing behind it.
-QString missingDevice(int port);
+// Device paths of a test's own, in a temporary folder of its own. The serial
+// layer names its lock files after the device's path, so two test programs
+// running at once never meet on a lock.
+class DeviceFolder {
+ public:
+  DeviceFolder();
+  // A device path that does not exist, for a port with nothing behind it.
+  QString missing(int port) const;
+  // A device that exists but that the user may not open for reading and
+  // writing, whoever the user is (root included): a link to a read-only
+  // kernel file, which the kernel lets nobody write.
+  QString denied() const;
 
-// A device that exists but that the user may not open for reading and writing,
-// whoever the user is (root included).
-QString deniedDevice();
+ private:
+  QTemporaryDir dir_;
+};
 
 // Processor time this process has used so far (every thread), in seconds.
 double cpuSeconds();
