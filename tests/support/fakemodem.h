@@ -29,6 +29,12 @@ class FakeModem {
   void holdDialAnswer(bool hold);
   void releaseDial();  // answers a held dial command now
   void send(const QByteArray& bytes);  // unsolicited text from the modem
+  // Bytes the modem sent that lie in the terminal, unread by the program.
+  int unread() const;
+  // Waits until at least this many bytes the modem sent lie in the terminal,
+  // unread by the program (false after ten seconds). Runs no events, so the
+  // program reads nothing meanwhile.
+  bool waitUnread(int bytes) const;
   // The modem goes away, as a USB modem pulled out: the terminal is closed and
   // the program's side of it hangs up.
   void unplug();
@@ -41,7 +47,7 @@ class FakeModem {
   int slave_ = -1;  // kept open so the terminal never hangs up between sessions
   QString device_;
   bool answers_;
-  std::atomic<bool> stop_{false};
+  int wake_[2] = {-1, -1};  // a byte written here stops the thread
   std::atomic<bool> holdDial_{false};
   std::atomic<bool> dialPending_{false};
   mutable std::mutex mutex_;
@@ -67,8 +73,11 @@ class DeviceFolder {
   QTemporaryDir dir_;
 };
 
-// Processor time this process has used so far (every thread), in seconds.
-double cpuSeconds();
+// Processor time the calling thread has used so far, in seconds: the program's
+// own event loop, without the fake modem's thread or anything else at work.
+double threadCpuSeconds();
+// Processor time of the whole process (every thread), in seconds.
+double processCpuSeconds();
 
 // Maps COMn to a device in the per-user settings file of the program (the
 // application's name picks the file), as a user with a USB modem does.
