@@ -10,6 +10,7 @@
 #include "platform/filecopy.h"
 #include "platform/msgbox.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using namespace platform;
@@ -28,13 +29,9 @@ QByteArray readFile(const QString& path) {
 }
 
 long cancelNumber(const std::function<void()>& show) {
-  try {
-    show();
-  } catch (const VbError& e) {
-    if (e.description != QLatin1String("Cancel was selected.")) return -1;
-    return e.number;
-  }
-  return 0;
+  const VbError e = testsupport::errorOf(show);
+  if (e.number != 0 && e.description != QLatin1String("Cancel was selected.")) return -1;
+  return e.number;
 }
 
 // Answers the next real modal dialog once it is shown.

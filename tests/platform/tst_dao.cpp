@@ -7,23 +7,16 @@
 #include <limits>
 
 #include "platform/dao.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
+
+using testsupport::errorOf;
 
 namespace daotest {
 std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int weddingFields);
 }
 
 namespace {
-
-template <class F>
-platform::VbError errorOf(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e;
-  }
-  return {};
-}
 
 struct Guest {
   QString family, first;

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "platform/dao.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 namespace daotest {
@@ -60,16 +61,6 @@ std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int we
   return db;
 }
 
-template <class F>
-platform::VbError errorOf(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e;
-  }
-  return {};
-}
-
 QByteArray readBytes(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -93,7 +84,7 @@ struct RawDb {
 
 }  // namespace daotest
 
-using daotest::errorOf;
+using testsupport::errorOf;
 
 class TestDaoSchema : public QObject {
   Q_OBJECT

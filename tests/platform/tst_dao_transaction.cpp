@@ -9,20 +9,13 @@
 #include "app/mdlWedding.h"
 #include "platform/dao.h"
 #include "platform/dao_faults.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
-namespace {
+using testsupport::errorNumber;
 
-template <class F>
-long errorNumber(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
+namespace {
 
 // "family:table" of every PELMORA row in the file, read by a connection of
 // its own, as another program would see it now.

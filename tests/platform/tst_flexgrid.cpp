@@ -11,20 +11,13 @@
 #include "platform/flexgrid.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using platform::FlexGrid;
+using testsupport::errorNumber;
 
 namespace {
-
-long errorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
 
 // A shown 10-column grid with the given number of grid rows (header included).
 void setUp(FlexGrid& g, int rows, bool rtl = false) {
