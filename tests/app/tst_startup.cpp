@@ -21,22 +21,18 @@
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
+#include "support/files.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using testsupport::prompts;
+using testsupport::readFile;
 
 namespace {
 
 const QString kCreated = QStringLiteral("תהליך יצירת מבנה הנתונים הסתיים בהצלחה.");
 const QString kUpgraded = QStringLiteral("תהליך שידרוג מבנה הנתונים הסתיים בהצלחה.");
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
-}
 
 QStringList fieldNames(const QString& table) {
   auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
@@ -102,7 +98,7 @@ class StartupTest : public QObject {
     QVERIFY(!QFile::exists(DatabaseFile() + ".new"));
 
     // Seven Options keys in order, with the default names; no groups, no print keys.
-    const QByteArray ini = readAll(IniFile());
+    const QByteArray ini = readFile(IniFile());
     const QString text = platform::cp1255::decode(ini);
     const QString expected = "[Options]\r\nCouple=שמות בני הזוג\r\nHis Family=משפחת החתן\r\n"
                              "Her Family=משפחת הכלה\r\nNumOfGroups=0\r\nMax Tables=100\r\n"
@@ -306,7 +302,7 @@ class StartupTest : public QObject {
     prompts().answer(platform::vbOK);
     QVERIFY(!startProgram());
     QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
-    QCOMPARE(readAll(DatabaseFile()), content);
+    QCOMPARE(readFile(DatabaseFile()), content);
   }
 
   void unusableDatabaseEndsInTheCriticalMessageAndStaysAsItWas() {
@@ -319,21 +315,21 @@ class StartupTest : public QObject {
       QCOMPARE(prompts().shown().size(), 1);
       QVERIFY(prompts().messages().first().startsWith(critical));
       QCOMPARE(prompts().shown().first().style, int(platform::vbCritical));
-      QCOMPARE(readAll(DatabaseFile()), before);
+      QCOMPARE(readFile(DatabaseFile()), before);
     };
     {
       // The three fields of the upgrade are there; a field the program reads is not.
       testsupport::ProgramFolder folder;
       testsupport::writeOptions();
       makeOlderDb({"TABLE_NO"}, true);
-      startsAndEnds(readAll(DatabaseFile()));
+      startsAndEnds(readFile(DatabaseFile()));
     }
     {
       // Nothing is added to a file that cannot serve even after the upgrade.
       testsupport::ProgramFolder folder;
       testsupport::writeOptions();
       makeOlderDb({"TABLE_NO", "ADDRESS"}, false);
-      startsAndEnds(readAll(DatabaseFile()));
+      startsAndEnds(readFile(DatabaseFile()));
       QVERIFY(!fieldNames("PELMORA").contains("ADDRESS"));
     }
     {
@@ -354,7 +350,7 @@ class StartupTest : public QObject {
       QVERIFY(f.seek(f.size() - 2 * 4096));
       f.write(QByteArray(4096, '\x5a'));
       f.close();
-      startsAndEnds(readAll(DatabaseFile()));
+      startsAndEnds(readFile(DatabaseFile()));
     }
   }
 

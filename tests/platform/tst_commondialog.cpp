@@ -11,22 +11,14 @@
 #include "platform/msgbox.h"
 #include "platform/vberror.h"
 #include "support/errors.h"
+#include "support/files.h"
 #include "support/testsupport.h"
 
 using namespace platform;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& data) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(data);
-}
-
-QByteArray readFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 long cancelNumber(const std::function<void()>& show) {
   const VbError e = testsupport::errorOf(show);

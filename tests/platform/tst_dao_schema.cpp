@@ -8,6 +8,7 @@
 
 #include "platform/dao.h"
 #include "support/errors.h"
+#include "support/files.h"
 #include "support/testsupport.h"
 
 namespace daotest {
@@ -61,11 +62,6 @@ std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int we
   return db;
 }
 
-QByteArray readBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A second connection of our own, as another program would hold the file.
 struct RawDb {
   sqlite3* db = nullptr;
@@ -85,6 +81,7 @@ struct RawDb {
 }  // namespace daotest
 
 using testsupport::errorOf;
+using testsupport::readFile;
 
 class TestDaoSchema : public QObject {
   Q_OBJECT
@@ -131,11 +128,11 @@ class TestDaoSchema : public QObject {
 
     // The existing file is refused and left as it was.
     db->Close();
-    const QByteArray before = daotest::readBytes(path);
+    const QByteArray before = readFile(path);
     const auto e = errorOf([&] { dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral); });
     QCOMPARE(e.number, 3204L);
     QCOMPARE(e.description, QString("Database already exists."));
-    QCOMPARE(daotest::readBytes(path), before);
+    QCOMPARE(readFile(path), before);
   }
 
   void newFileWithoutTablesIsStillADatabase() {
@@ -169,7 +166,7 @@ class TestDaoSchema : public QObject {
     QCOMPARE(e.number, 3343L);
     QCOMPARE(e.description.left(e.description.indexOf(" (")),
              QString("Unrecognized database format '%1'.").arg(missing));
-    QCOMPARE(daotest::readBytes(missing), text);
+    QCOMPARE(readFile(missing), text);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Wed.mdb"});
 
     // An empty file would pass for an empty database.
@@ -349,7 +346,7 @@ class TestDaoSchema : public QObject {
       rs->Update();
       db->Close();
     }
-    const QByteArray before = daotest::readBytes(path);
+    const QByteArray before = readFile(path);
     auto tryToAdd = [](dao::Database& db) {
       auto rs = db.OpenRecordset("select * from PELMORA");
       rs->AddNew();
@@ -369,7 +366,7 @@ class TestDaoSchema : public QObject {
     QVERIFY(!e.description.isEmpty());
     QCOMPARE(errorOf([&] { db->TableDefs()("PELMORA").Fields().Append(db->TableDefs()("PELMORA").CreateField("MORE", dao::dbLong)); }).number, 3027L);
     db->Close();
-    QCOMPARE(daotest::readBytes(path), before);
+    QCOMPARE(readFile(path), before);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Wed.mdb"});
 
     // No journal can be made beside the file (its name is taken by a folder):
@@ -382,7 +379,7 @@ class TestDaoSchema : public QObject {
       if (refused.number) throw refused;
     });
     QVERIFY(e.number != 0);
-    QCOMPARE(daotest::readBytes(path), before);
+    QCOMPARE(readFile(path), before);
     QVERIFY(QDir().rmdir(path + "-journal"));
 
     // A damaged page is found without writing anything.
@@ -395,7 +392,7 @@ class TestDaoSchema : public QObject {
     db = dao::DBEngine::instance().OpenDatabaseReadOnly(path);
     QCOMPARE(errorOf([&] { db->CheckIntegrity(); }).number, 3049L);
     db->Close();
-    QCOMPARE(daotest::readBytes(path), damaged);
+    QCOMPARE(readFile(path), damaged);
   }
 };
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/ini.h"
+#include "support/files.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -34,19 +35,10 @@ class FileSizeLimit {
 using platform::DeletePrivateProfileSection;
 using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
-
-QByteArray readBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
@@ -60,16 +52,16 @@ class TestIni : public QObject {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=Dan\r\n"));
     QVERIFY(WritePrivateProfileString("Options", "Max Tables", "100", ini));
     QVERIFY(WritePrivateProfileString("Print", "Label Frame", "False", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\nMax Tables=100\r\n[Print]\r\nLabel Frame=False\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=Dan\r\nMax Tables=100\r\n[Print]\r\nLabel Frame=False\r\n"));
 
     // A new key goes after the last key of its section, before the blank
     // lines that separate it from the next one.
-    writeBytes(ini, "[A]\r\nk1=1\r\n\r\n[B]\r\nb=2\r\n");
+    writeFile(ini, "[A]\r\nk1=1\r\n\r\n[B]\r\nb=2\r\n");
     QVERIFY(WritePrivateProfileString("A", "k2", "v", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[A]\r\nk1=1\r\nk2=v\r\n\r\n[B]\r\nb=2\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[A]\r\nk1=1\r\nk2=v\r\n\r\n[B]\r\nb=2\r\n"));
 
     // A value that holds line breaks cannot start lines of its own.
     QVERIFY(WritePrivateProfileString("A", "k3", "x\r\n[B]\nb=hacked", ini));
@@ -83,7 +75,7 @@ class TestIni : public QObject {
     const QByteArray before =
         "; settings\r\n[options]\r\ncouple =  Dan \t\r\nnote without equals\r\n; couple=comment\r\n"
         "max tables=50\r\ncouple=second\r\n\r\n[Print]\r\ncouple=other\r\n";
-    writeBytes(ini, before);
+    writeFile(ini, before);
     QCOMPARE(GetPrivateProfileString("OPTIONS", "Couple", "def", ini), QStringLiteral("Dan"));
     QCOMPARE(GetPrivateProfileString("Options", "MAX TABLES", "def", ini), QStringLiteral("50"));
     QCOMPARE(GetPrivateProfileString("Options", "note without equals", "def", ini), QStringLiteral("def"));
@@ -93,15 +85,15 @@ class TestIni : public QObject {
     QVERIFY(WritePrivateProfileString("Options", "COUPLE", "Ruth", ini));
     QByteArray expected = before;
     expected.replace("couple =  Dan \t\r\n", "couple=Ruth\r\n");
-    QCOMPARE(readBytes(ini), expected);
+    QCOMPARE(readFile(ini), expected);
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "def", ini), QStringLiteral("Ruth"));
     QCOMPARE(GetPrivateProfileString("Print", "Couple", "def", ini), QStringLiteral("other"));
 
     // Files with LF line ends read the same; the next write makes them CR LF.
-    writeBytes(ini, "[Options]\nCouple=Dan\nHis Family=Levi\n");
+    writeFile(ini, "[Options]\nCouple=Dan\nHis Family=Levi\n");
     QCOMPARE(GetPrivateProfileString("options", "his family", "", ini), QStringLiteral("Levi"));
     QVERIFY(WritePrivateProfileString("Options", "Her Family", "Cohen", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\nHis Family=Levi\r\nHer Family=Cohen\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=Dan\r\nHis Family=Levi\r\nHer Family=Cohen\r\n"));
   }
 
   void readLimitsAndDefaults() {
@@ -123,23 +115,23 @@ class TestIni : public QObject {
     QCOMPARE(GetPrivateProfileString("Options", "Emoji", "", ini), QString(254, u'a'));
 
     // Names that could not be read back are refused, and nothing is written.
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = readFile(ini);
     QVERIFY(!WritePrivateProfileString("Options", "", "v", ini));
     QVERIFY(!WritePrivateProfileString("Options", "a=b", "v", ini));
     QVERIFY(!WritePrivateProfileString("Options", ";note", "v", ini));
     QVERIFY(!WritePrivateProfileString("Opt]ions", "k", "v", ini));
-    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(readFile(ini), before);
   }
 
   void hebrewIsWindows1255() {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "א", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=\xE0\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=\xE0\r\n"));
 
     const QString names = QStringLiteral("שמות בני הזוג ₪5");
     QVERIFY(WritePrivateProfileString("Options", "Couple", names, ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=\xF9\xEE\xE5\xFA \xE1\xF0\xE9 \xE4\xE6\xE5\xE2 \xA4"
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=\xF9\xEE\xE5\xFA \xE1\xF0\xE9 \xE4\xE6\xE5\xE2 \xA4"
                                         "5\r\n"));
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), names);
   }
@@ -152,7 +144,7 @@ class TestIni : public QObject {
     const QString emoji = QStringLiteral("party 🎉");
     QVERIFY(WritePrivateProfileString("Options", "His Family", hebrew, ini));
     QVERIFY(WritePrivateProfileString("Options", "Her Family", russian, ini));
-    QByteArray bytes = readBytes(ini);
+    QByteArray bytes = readFile(ini);
     QVERIFY(bytes.startsWith(kBom));
     QCOMPARE(QString::fromUtf8(bytes.mid(kBom.size())),
              QStringLiteral("[Options]\r\nHis Family=%1\r\nHer Family=%2\r\n").arg(hebrew, russian));
@@ -164,7 +156,7 @@ class TestIni : public QObject {
     // Once every value fits Windows-1255 again, so does the file.
     QVERIFY(WritePrivateProfileString("Options", "Her Family", "משפחת הכלה", ini));
     QVERIFY(DeletePrivateProfileSection("UserGroups", ini));
-    bytes = readBytes(ini);
+    bytes = readFile(ini);
     QVERIFY(!bytes.startsWith(kBom));
     QCOMPARE(platform::cp1255::decode(bytes),
              QStringLiteral("[Options]\r\nHis Family=%1\r\nHer Family=משפחת הכלה\r\n").arg(hebrew));
@@ -200,15 +192,15 @@ class TestIni : public QObject {
   void deleteSection() {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
-    writeBytes(ini, "[UserGroups]\r\nGroup-0=a\r\n; kept\r\nGroup-1=b\r\n\r\n[Options]\r\nCouple=x\r\n"
+    writeFile(ini, "[UserGroups]\r\nGroup-0=a\r\n; kept\r\nGroup-1=b\r\n\r\n[Options]\r\nCouple=x\r\n"
                     "[usergroups]\r\nGroup-2=c\r\n");
     QVERIFY(DeletePrivateProfileSection("USERGROUPS", ini));
-    QCOMPARE(readBytes(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
     QCOMPARE(GetPrivateProfileString("UserGroups", "Group-2", "gone", ini), QStringLiteral("gone"));
 
     // A missing section or file is no error and changes nothing.
     QVERIFY(DeletePrivateProfileSection("Print", ini));
-    QCOMPARE(readBytes(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
     QVERIFY(DeletePrivateProfileSection("Print", folder.file("none.ini")));
     QVERIFY(!QFile::exists(folder.file("none.ini")));
   }
@@ -216,9 +208,9 @@ class TestIni : public QObject {
   void failedWriteKeepsTheOldFile() {
     testsupport::ProgramFolder folder;
     // A folder that is a regular file cannot hold the settings file.
-    writeBytes(folder.file("blocker"), "x");
+    writeFile(folder.file("blocker"), "x");
     QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("blocker/pelmora.ini")));
-    QCOMPARE(readBytes(folder.file("blocker")), QByteArray("x"));
+    QCOMPARE(readFile(folder.file("blocker")), QByteArray("x"));
     QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("missing/pelmora.ini")));
 
     // A disk that fills up during the write (a file size limit stands in for
@@ -226,14 +218,14 @@ class TestIni : public QObject {
     QDir(folder.path()).mkdir("full");
     const QString ini = folder.file("full/pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = readFile(ini);
     bool written = true;
     {
       FileSizeLimit limit(4096);
       written = WritePrivateProfileString("Options", "Couple", QString(20000, u'x'), ini);
     }
     QVERIFY(!written);
-    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(readFile(ini), before);
     QCOMPARE(QDir(folder.file("full")).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmora.ini"});
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Ruth", ini));  // room again: the next write succeeds
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("Ruth"));
