@@ -17,11 +17,13 @@
 #include "platform/vb.h"
 #include "guestlist/guestlist_fixture.h"
 #include "seating/frmTableMap.h"
+#include "support/tablemap.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using testsupport::prompts;
+using testsupport::showMap;
 
 namespace {
 
@@ -41,13 +43,6 @@ QString iniText() {
   QFile f(IniFile());
   if (!f.open(QIODevice::ReadOnly)) return QString();
   return platform::cp1255::decode(f.readAll());
-}
-
-frmTableMap& showMap() {
-  frmTableMap& map = frmTableMap::Default();
-  map.show();
-  [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(&map);
-  return map;
 }
 
 QPointF place(frmTableMap& map, int t) { return {map.lvwTable->ItemLeft(t), map.lvwTable->ItemTop(t)}; }
