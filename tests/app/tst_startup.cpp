@@ -50,25 +50,18 @@ bool startProgram() {
   return running;
 }
 
-// A database as an older version left it: PELMORA without the given fields,
-// and no budget table unless asked.
+// A database as an older version left it: PELMORA without the given fields
+// (or with them named in lower case), and no budget table unless asked.
 void makeOlderDb(const QStringList& without, bool withBudget) {
   auto db = dao::DBEngine::instance().CreateDatabase(DatabaseFile(), dao::dbLangGeneral, dao::dbVersion30);
   platform::ErrorState err;
   auto table = db->CreateTableDef("PELMORA");
-  const QList<QPair<QString, dao::DataType>> fields = {
-      {"FIRST_NAME", dao::dbText}, {"FAMILY_NAME", dao::dbText}, {"INV_NUM", dao::dbByte},
-      {"REMARK", dao::dbText},     {"LIST_GROUP", dao::dbText},  {"CHECK", dao::dbInteger},
-      {"PHONES", dao::dbText},     {"CONFIRM", dao::dbByte},     {"TABLE_NO", dao::dbByte},
-      {"INV_STATUS", dao::dbBoolean}, {"ADDRESS", dao::dbText}, {"PRESENT_TYPE", dao::dbByte},
-      {"PRESENT", dao::dbText}};
-  for (const auto& [name, type] : fields) {
+  // The program's own fields; a name given in lower case is stored so.
+  for (const WeddingField& spec : kWeddingFields) {
+    const QString name = QString::fromLatin1(spec.name);
     if (without.contains(name)) continue;
-    QString stored = name;
-    if (without.contains(name.toLower())) stored = name.toLower();
-    auto f = table->CreateField(stored, type, type == dao::dbText ? 50 : 0);
-    if (type == dao::dbText) f->SetAllowZeroLength(true);
-    table->Fields().Append(f);
+    const QString stored = without.contains(name.toLower()) ? name.toLower() : name;
+    table->Fields().Append(CreateWeddingField(*table, spec, stored));
   }
   db->TableDefs().Append(table);
   if (withBudget) AppendBudgetTable(*db, err);
