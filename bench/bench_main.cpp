@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include "guestlist_bench.h"
+#include "platform_bench.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   bench::RegisterGuestListBenchmarks();
+  bench::RegisterPlatformBenchmarks();
+  bench::RegisterDialerBenchmarks();
   benchmark::RunSpecifiedBenchmarks();
   bench::ReleaseFolders();
   benchmark::Shutdown();

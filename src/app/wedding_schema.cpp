@@ -9,16 +9,7 @@ const char* const kBudgetFields[30] = {
     "B_CEREMONY_DESIGN", "B_TABLE_DESIGN", "B_COCKTAIL", "B_SOUCENIR_GIFT", "B_CAR", "B_SECURITY",
     "B_GIMMICK", "B_TIPS", "B_EXTRA"};
 
-namespace {
-struct FieldSpec {
-  const char* name;
-  dao::DataType type;
-  int size;
-  bool required;
-  bool zeroLength;
-};
-
-const FieldSpec kWeddingFields[] = {
+const WeddingField kWeddingFields[13] = {
     {"FIRST_NAME", dao::dbText, 20, true, false},   {"FAMILY_NAME", dao::dbText, 20, true, false},
     {"INV_NUM", dao::dbByte, 0, false, false},      {"REMARK", dao::dbText, 40, false, true},
     {"LIST_GROUP", dao::dbText, 50, false, false},  {"CHECK", dao::dbInteger, 0, false, false},
@@ -27,6 +18,9 @@ const FieldSpec kWeddingFields[] = {
     {"ADDRESS", dao::dbText, 50, false, true},      {"PRESENT_TYPE", dao::dbByte, 0, false, false},
     {"PRESENT", dao::dbText, 20, false, true},
 };
+
+namespace {
+
 // The three fields that an older file lacks and the upgrade adds.
 bool addedByUpgrade(const char* name) {
   return qstrcmp(name, "ADDRESS") == 0 || qstrcmp(name, "PRESENT_TYPE") == 0 || qstrcmp(name, "PRESENT") == 0;
@@ -58,7 +52,7 @@ void CheckWeddingDatabase(dao::Database& db) {
   db.CheckIntegrity();
   const QString guests = QStringLiteral("PELMORA");
   if (!hasTable(db, guests)) raiseMissing(guests, QString());
-  for (const FieldSpec& spec : kWeddingFields) {
+  for (const WeddingField& spec : kWeddingFields) {
     const QString name = QString::fromLatin1(spec.name);
     if (readByProgram(spec.name) && !addedByUpgrade(spec.name) && !hasField(db.TableDefs()(guests), name))
       raiseMissing(guests, name);
@@ -75,18 +69,19 @@ void CheckWeddingDatabaseFile(const QString& path) {
   db->Close();
 }
 
+std::shared_ptr<dao::Field> CreateWeddingField(dao::TableDef& table, const WeddingField& spec, const QString& name) {
+  auto field = table.CreateField(name, spec.type, spec.size);
+  if (spec.type == dao::dbText) field->SetAllowZeroLength(spec.zeroLength);
+  field->SetRequired(spec.required);
+  return field;
+}
+
 void AppendWeddingTable(dao::Database& db, platform::ErrorState& err) {
   std::shared_ptr<dao::TableDef> table;
   err([&] { table = db.CreateTableDef(QStringLiteral("PELMORA")); });
   if (!table) return;
-  for (const FieldSpec& spec : kWeddingFields) {
-    err([&] {
-      auto field = table->CreateField(QString::fromLatin1(spec.name), spec.type, spec.size);
-      if (spec.type == dao::dbText) field->SetAllowZeroLength(spec.zeroLength);
-      field->SetRequired(spec.required);
-      table->Fields().Append(field);
-    });
-  }
+  for (const WeddingField& spec : kWeddingFields)
+    err([&] { table->Fields().Append(CreateWeddingField(*table, spec, QString::fromLatin1(spec.name))); });
   err([&] { db.TableDefs().Append(table); });
 }
 

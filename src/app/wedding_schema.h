@@ -13,6 +13,21 @@ inline const QString kSupportMailAddress = QStringLiteral("support@pelmora.examp
 // The thirty budget headings, in field order.
 extern const char* const kBudgetFields[30];
 
+// One field of the guest table PELMORA.
+struct WeddingField {
+  const char* name;
+  dao::DataType type;
+  int size;
+  bool required;
+  bool zeroLength;
+};
+// The guest table's fields, in field order.
+extern const WeddingField kWeddingFields[13];
+
+// The field as the program creates it (size, required, zero length), under
+// `name`, which differs from the spec's at most in case.
+std::shared_ptr<dao::Field> CreateWeddingField(dao::TableDef& table, const WeddingField& spec, const QString& name);
+
 // Each field is created and appended as its own step of err, so one failing
 // field does not stop the others; the table is appended last.
 void AppendWeddingTable(dao::Database& db, platform::ErrorState& err);

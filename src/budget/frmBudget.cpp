@@ -13,8 +13,9 @@
 #include "platform/shapes.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "platform/windowprint.h"
 #include "resources/windowpictures.h"
-#include "seating/windowprint.h"
+#include "seating/frmTableMap.h"
 
 using namespace mdlWedding;
 using platform::MsgBox;
@@ -314,9 +315,13 @@ bool frmBudget::StoreBudget() {
   return true;
 }
 
-void frmBudget::imgPrint_DblClick() { PrintWindowImage(this, imgPrint, QStringLiteral("המאזן התקציבי הודפס")); }
+// Printed on the printer chosen in the tables map's dialog, as the seat view is.
+void frmBudget::imgPrint_DblClick() {
+  platform::PrintWindowImage(frmTableMap::Default().cdlPrinter, this, imgPrint, QStringLiteral("המאזן התקציבי הודפס"));
+}
 
 // Every control on its own, by name and image, instead of the window's image.
 void frmBudget::PrintBudget() {
-  PrintWindowControls(this, QStringLiteral("המאזן התקציבי הודפס"));
+  platform::PrintWindowControls(frmTableMap::Default().cdlPrinter, this,
+                                QStringLiteral("המאזן התקציבי הודפס"));
 }

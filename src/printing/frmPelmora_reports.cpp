@@ -43,7 +43,7 @@ void newReportData(ErrorState& err, const QVector<QPair<QString, int>>& fields) 
         QStringLiteral("Driver=Microsoft Access Driver (*.mdb);DBQ=") + DatabaseFile();
   });
   err([] { g_ReportConn->Open(g_ReportConn->ConnectionString, QString(), QString()); });
-  for (const auto& [name, size] : fields) err([&] { g_ReportRS->AppendField(name, size); });
+  for (const auto& field : fields) err([&] { g_ReportRS->AppendField(field.first, field.second); });
   err([] { g_ReportRS->Open(); });
 }
 

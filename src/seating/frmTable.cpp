@@ -12,8 +12,9 @@
 #include "platform/shapes.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "platform/windowprint.h"
 #include "resources/windowpictures.h"
-#include "seating/windowprint.h"
+#include "seating/frmTableMap.h"
 
 using namespace mdlWedding;
 using platform::MsgBox;
@@ -302,5 +303,6 @@ bool frmTable::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmTable::imgPrint_DblClick() {
-  PrintWindowImage(this, imgPrint, QStringLiteral("סידור ההושבה לשולחן הודפס"));
+  platform::PrintWindowImage(frmTableMap::Default().cdlPrinter, this, imgPrint,
+                             QStringLiteral("סידור ההושבה לשולחן הודפס"));
 }

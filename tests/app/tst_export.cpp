@@ -22,16 +22,20 @@
 #include "platform/dao.h"
 #include "platform/ini.h"
 #include "guestlist/guestlist_fixture.h"
+#include "platform/dao.h"
 #include "platform/listview.h"
 #include "platform/msgbox.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
+#include "support/files.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using platform::Prompt;
 using testsupport::prompts;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -41,17 +45,6 @@ const QString kDbFilterOut = QStringLiteral("Microsoft Database (*.mdb)|*.mdb");
 const QString kIniFilterOut = QStringLiteral("Windows Ini - File (*.ini)|*.ini");
 const QString kDbFilterIn = QStringLiteral("Microsoft Database (*.mdb)|*.mdb|Backup File (*.old)|*.old");
 const QString kIniFilterIn = QStringLiteral("Windows Ini - File (*.ini)|*.ini|Backup File (*.old)|*.old");
-
-QByteArray readFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(data);
-}
 
 QVector<Prompt> dialogs() {
   QVector<Prompt> out;

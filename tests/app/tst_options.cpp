@@ -17,6 +17,7 @@
 #include "seating/frmTableMap.h"
 #include "platform/dao.h"
 #include "platform/filereplace.h"
+#include "support/files.h"
 #include "support/smalldisk.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
@@ -51,10 +52,7 @@ QString group(int i) {
   return mdlFileINI::ReadINI(IniFile(), QStringLiteral("UserGroups"), QStringLiteral("Group-%1").arg(i),
                              QStringLiteral("<none>"));
 }
-QByteArray iniBytes() {
-  QFile f(IniFile());
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray iniBytes() { return testsupport::readFile(IniFile()); }
 
 // The state after start-up: the options in pelmora.ini, Wed.mdb in place, the
 // main window and the (hidden) tables map loaded.

@@ -23,6 +23,7 @@
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
 #include "platform/dao_faults.h"
+#include "support/files.h"
 #include "support/otherconnection.h"
 #include "support/realprogram.h"
 #include "support/testsupport.h"
@@ -30,17 +31,12 @@
 
 using namespace mdlWedding;
 using testsupport::prompts;
+using testsupport::readFile;
 
 namespace {
 
 const QString kCreated = QStringLiteral("תהליך יצירת מבנה הנתונים הסתיים בהצלחה.");
 const QString kUpgraded = QStringLiteral("תהליך שידרוג מבנה הנתונים הסתיים בהצלחה.");
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
-}
 
 QStringList fieldNames(const QString& table) {
   auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
@@ -58,25 +54,18 @@ bool startProgram() {
   return running;
 }
 
-// A database as an older version left it: PELMORA without the given fields,
-// and no budget table unless asked.
+// A database as an older version left it: PELMORA without the given fields
+// (or with them named in lower case), and no budget table unless asked.
 void makeOlderDb(const QStringList& without, bool withBudget) {
   auto db = dao::DBEngine::instance().CreateDatabase(DatabaseFile(), dao::dbLangGeneral, dao::dbVersion30);
   platform::ErrorState err;
   auto table = db->CreateTableDef("PELMORA");
-  const QList<QPair<QString, dao::DataType>> fields = {
-      {"FIRST_NAME", dao::dbText}, {"FAMILY_NAME", dao::dbText}, {"INV_NUM", dao::dbByte},
-      {"REMARK", dao::dbText},     {"LIST_GROUP", dao::dbText},  {"CHECK", dao::dbInteger},
-      {"PHONES", dao::dbText},     {"CONFIRM", dao::dbByte},     {"TABLE_NO", dao::dbByte},
-      {"INV_STATUS", dao::dbBoolean}, {"ADDRESS", dao::dbText}, {"PRESENT_TYPE", dao::dbByte},
-      {"PRESENT", dao::dbText}};
-  for (const auto& [name, type] : fields) {
+  // The program's own fields; a name given in lower case is stored so.
+  for (const WeddingField& spec : kWeddingFields) {
+    const QString name = QString::fromLatin1(spec.name);
     if (without.contains(name)) continue;
-    QString stored = name;
-    if (without.contains(name.toLower())) stored = name.toLower();
-    auto f = table->CreateField(stored, type, type == dao::dbText ? 50 : 0);
-    if (type == dao::dbText) f->SetAllowZeroLength(true);
-    table->Fields().Append(f);
+    const QString stored = without.contains(name.toLower()) ? name.toLower() : name;
+    table->Fields().Append(CreateWeddingField(*table, spec, stored));
   }
   db->TableDefs().Append(table);
   if (withBudget) AppendBudgetTable(*db, err);
@@ -96,7 +85,7 @@ void makeOlderDb(const QStringList& without, bool withBudget) {
 QMap<QString, QByteArray> folderFiles(const QString& folder) {
   QMap<QString, QByteArray> files;
   for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
-    files[name] = readAll(folder + '/' + name);
+    files[name] = readFile(folder + '/' + name);
   return files;
 }
 
@@ -114,7 +103,7 @@ class StartupTest : public QObject {
     QVERIFY(!QFile::exists(DatabaseFile() + ".new"));
 
     // Seven Options keys in order, with the default names; no groups, no print keys.
-    const QByteArray ini = readAll(IniFile());
+    const QByteArray ini = readFile(IniFile());
     const QString text = platform::cp1255::decode(ini);
     const QString expected = "[Options]\r\nCouple=שמות בני הזוג\r\nHis Family=משפחת החתן\r\n"
                              "Her Family=משפחת הכלה\r\nNumOfGroups=0\r\nMax Tables=100\r\n"
@@ -323,7 +312,7 @@ class StartupTest : public QObject {
     prompts().answer(platform::vbOK);
     QVERIFY(!startProgram());
     QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
-    QCOMPARE(readAll(DatabaseFile()), content);
+    QCOMPARE(readFile(DatabaseFile()), content);
   }
 
   void unusableDatabaseEndsInTheCriticalMessageAndStaysAsItWas() {
@@ -336,21 +325,21 @@ class StartupTest : public QObject {
       QCOMPARE(prompts().shown().size(), 1);
       QVERIFY(prompts().messages().first().startsWith(critical));
       QCOMPARE(prompts().shown().first().style, int(platform::vbCritical));
-      QCOMPARE(readAll(DatabaseFile()), before);
+      QCOMPARE(readFile(DatabaseFile()), before);
     };
     {
       // The three fields of the upgrade are there; a field the program reads is not.
       testsupport::ProgramFolder folder;
       testsupport::writeOptions();
       makeOlderDb({"TABLE_NO"}, true);
-      startsAndEnds(readAll(DatabaseFile()));
+      startsAndEnds(readFile(DatabaseFile()));
     }
     {
       // Nothing is added to a file that cannot serve even after the upgrade.
       testsupport::ProgramFolder folder;
       testsupport::writeOptions();
       makeOlderDb({"TABLE_NO", "ADDRESS"}, false);
-      startsAndEnds(readAll(DatabaseFile()));
+      startsAndEnds(readFile(DatabaseFile()));
       QVERIFY(!fieldNames("PELMORA").contains("ADDRESS"));
     }
     {
@@ -371,7 +360,7 @@ class StartupTest : public QObject {
       QVERIFY(f.seek(f.size() - 2 * 4096));
       f.write(QByteArray(4096, '\x5a'));
       f.close();
-      startsAndEnds(readAll(DatabaseFile()));
+      startsAndEnds(readFile(DatabaseFile()));
     }
   }
 

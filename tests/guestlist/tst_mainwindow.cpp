@@ -14,6 +14,7 @@
 #include "platform/forms.h"
 #include "platform/registry.h"
 #include "seating/frmTableMap.h"
+#include "support/files.h"
 #include "support/smalldisk.h"
 
 using namespace mdlWedding;
@@ -40,10 +41,7 @@ void closeMain() {
   testsupport::processEvents();
 }
 
-QByteArray settingsBytes() {
-  QFile f(platform::SettingsFileName("Pelmora"));
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray settingsBytes() { return testsupport::readFile(platform::SettingsFileName("Pelmora")); }
 
 QString setting(const QString& section, const QString& key) {
   return platform::GetSetting("Pelmora", section, key, "<none>");

@@ -10,21 +10,12 @@
 #include "platform/toolbar.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using platform::StatusBar;
 using platform::Toolbar;
-
-namespace {
-long errorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
-}  // namespace
+using testsupport::errorNumber;
 
 class BarsTest : public QObject {
   Q_OBJECT

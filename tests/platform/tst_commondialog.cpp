@@ -10,31 +10,20 @@
 #include "platform/filecopy.h"
 #include "platform/msgbox.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
+#include "support/files.h"
 #include "support/testsupport.h"
 
 using namespace platform;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& data) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(data);
-}
-
-QByteArray readFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 long cancelNumber(const std::function<void()>& show) {
-  try {
-    show();
-  } catch (const VbError& e) {
-    if (e.description != QLatin1String("Cancel was selected.")) return -1;
-    return e.number;
-  }
-  return 0;
+  const VbError e = testsupport::errorOf(show);
+  if (e.number != 0 && e.description != QLatin1String("Cancel was selected.")) return -1;
+  return e.number;
 }
 
 // Answers the next real modal dialog once it is shown.

@@ -3,56 +3,27 @@
 // sends, the Hebrew sort, moving, counting, adding and deleting.
 #include <sqlite3.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <limits>
 
+#include "dao_fixture.h"
 #include "platform/dao.h"
+#include "support/errors.h"
 #include "support/otherconnection.h"
 #include "support/testsupport.h"
 
-namespace daotest {
-std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int weddingFields);
-}
+using daotest::addGuest;
+using daotest::Guest;
+using testsupport::errorOf;
 
 namespace {
-
-template <class F>
-platform::VbError errorOf(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e;
-  }
-  return {};
-}
-
-struct Guest {
-  QString family, first;
-  QVariant confirm, group, table, phones;
-  QVariant count = 2;
-};
-
-void addGuest(dao::Database& db, const Guest& g) {
-  auto rs = db.OpenRecordset("select * from PELMORA");
-  rs->AddNew();
-  rs->Fields("FAMILY_NAME").SetValue(g.family);
-  rs->Fields("FIRST_NAME").SetValue(g.first);
-  rs->Fields("INV_NUM").SetValue(g.count);
-  rs->Fields("CONFIRM").SetValue(g.confirm);
-  rs->Fields("LIST_GROUP").SetValue(g.group);
-  rs->Fields("TABLE_NO").SetValue(g.table);
-  rs->Fields("PHONES").SetValue(g.phones);
-  rs->Update();
-  rs->Close();
-}
 
 // "family first" of every row, in the recordset's order.
 QStringList names(dao::Database& db, const QString& sql) {
   auto rs = db.OpenRecordset(sql);
   QStringList out;
   while (!rs->Eof()) {
-    out << rs->Fields("FAMILY_NAME").Value().toString() + ' ' + rs->Fields("FIRST_NAME").Value().toString();
+    out << rs->Fields("SURNAME").Value().toString() + ' ' + rs->Fields("GIVEN_NAME").Value().toString();
     rs->MoveNext();
   }
   return out;
@@ -74,15 +45,15 @@ class TestDaoRecordset : public QObject {
   void updateRefusesWhatJetRefusesAndStoresNothing() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    auto db = daotest::createWeddingDatabase(path, 13);
+    auto db = daotest::createTestDatabase(path, 13);
     addGuest(*db, {"כהן", "דן", 1, "1", 3, "050-1234567"});
 
-    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto rs = db->OpenRecordset("select * from PEOPLE");
     auto fill = [&] {
       rs->AddNew();
-      rs->Fields("FAMILY_NAME").SetValue("לוי");
-      rs->Fields("FIRST_NAME").SetValue("רות");
-      rs->Fields("CONFIRM").SetValue(0);
+      rs->Fields("SURNAME").SetValue("לוי");
+      rs->Fields("GIVEN_NAME").SetValue("רות");
+      rs->Fields("STATUS").SetValue(0);
     };
     struct Case {
       const char* field;
@@ -90,14 +61,14 @@ class TestDaoRecordset : public QObject {
       long number;
     };
     const Case cases[] = {
-        {"FIRST_NAME", QString(""), 3315},
-        {"CONFIRM", QVariant(), 3314},
-        {"FAMILY_NAME", QString(21, QChar(0x05D0)), 3163},
-        {"INV_NUM", 256, 3349},
-        {"INV_NUM", -1, 3349},
+        {"GIVEN_NAME", QString(""), 3315},
+        {"STATUS", QVariant(), 3314},
+        {"SURNAME", QString(21, QChar(0x05D0)), 3163},
+        {"PARTY_SIZE", 256, 3349},
+        {"PARTY_SIZE", -1, 3349},
         {"CHECK", 40000, 3349},
         {"CHECK", -32769, 3349},
-        {"LIST_GROUP", QString(""), 3315},
+        {"CATEGORY", QString(""), 3315},
     };
     for (const Case& c : cases) {
       fill();
@@ -105,40 +76,40 @@ class TestDaoRecordset : public QObject {
       const auto e = errorOf([&] { rs->Update(); });
       QVERIFY2(e.number == c.number, c.field);
       rs->CancelUpdate();  // the refusal left the edit open
-      QCOMPARE(rowCount(path, "PELMORA"), 1L);
+      QCOMPARE(rowCount(path, "PEOPLE"), 1L);
     }
     fill();
-    rs->Fields("FIRST_NAME").SetValue("");
+    rs->Fields("GIVEN_NAME").SetValue("");
     QCOMPARE(errorOf([&] { rs->Update(); }).description,
-             QString("Field 'PELMORA.FIRST_NAME' cannot be a zero-length string."));
-    rs->Fields("FIRST_NAME").SetValue("רות");
-    rs->Fields("CONFIRM").SetValue(QVariant());
+             QString("Field 'PEOPLE.GIVEN_NAME' cannot be a zero-length string."));
+    rs->Fields("GIVEN_NAME").SetValue("רות");
+    rs->Fields("STATUS").SetValue(QVariant());
     QCOMPARE(errorOf([&] { rs->Update(); }).description,
-             QString("The field 'PELMORA.CONFIRM' cannot contain a Null value because the Required property for "
+             QString("The field 'PEOPLE.STATUS' cannot contain a Null value because the Required property for "
                      "this field is set to True. Enter a value in this field."));
-    rs->Fields("CONFIRM").SetValue(0);
-    rs->Fields("FAMILY_NAME").SetValue(QString(21, 'x'));
+    rs->Fields("STATUS").SetValue(0);
+    rs->Fields("SURNAME").SetValue(QString(21, 'x'));
     QCOMPARE(errorOf([&] { rs->Update(); }).description,
              QString("The field is too small to accept the amount of data you attempted to add. Try inserting or "
                      "pasting less data."));
     // Corrected in the same edit, it goes in: 20 Hebrew letters fit a Text(20).
     const QString twenty = QString("אבגדהוזחטיכלמנסעפצקר");
     QCOMPARE(twenty.size(), 20);
-    rs->Fields("FAMILY_NAME").SetValue(twenty);
-    rs->Fields("REMARK").SetValue("");  // this one allows ""
+    rs->Fields("SURNAME").SetValue(twenty);
+    rs->Fields("NOTE").SetValue("");  // this one allows ""
     rs->Update();
-    QCOMPARE(rowCount(path, "PELMORA"), 2L);
-    QCOMPARE(names(*db, "select * from PELMORA where FIRST_NAME = 'רות'"), QStringList{twenty + " רות"});
+    QCOMPARE(rowCount(path, "PEOPLE"), 2L);
+    QCOMPARE(names(*db, "select * from PEOPLE where GIVEN_NAME = 'רות'"), QStringList{twenty + " רות"});
 
     // Letters do not convert into a number; outside an edit nothing is set.
     rs->AddNew();
-    auto e = errorOf([&] { rs->Fields("INV_NUM").SetValue("abc"); });
+    auto e = errorOf([&] { rs->Fields("PARTY_SIZE").SetValue("abc"); });
     QCOMPARE(e.number, 3421L);
     QCOMPARE(e.description, QString("Data type conversion error."));
-    QCOMPARE(errorOf([&] { rs->Fields("INV_NUM").SetValue(""); }).number, 3421L);
-    QCOMPARE(errorOf([&] { rs->Fields("INV_STATUS").SetValue("maybe"); }).number, 3421L);
+    QCOMPARE(errorOf([&] { rs->Fields("PARTY_SIZE").SetValue(""); }).number, 3421L);
+    QCOMPARE(errorOf([&] { rs->Fields("ACTIVE").SetValue("maybe"); }).number, 3421L);
     rs->CancelUpdate();
-    e = errorOf([&] { rs->Fields("INV_NUM").SetValue(3); });
+    e = errorOf([&] { rs->Fields("PARTY_SIZE").SetValue(3); });
     QCOMPARE(e.number, 3020L);
     QCOMPARE(e.description, QString("Update or CancelUpdate without AddNew or Edit."));
     QCOMPARE(errorOf([&] { rs->Update(); }).number, 3020L);
@@ -147,100 +118,100 @@ class TestDaoRecordset : public QObject {
     // An edit that breaks a rule leaves the stored row as it was.
     rs->MoveFirst();
     rs->Edit();
-    rs->Fields("FAMILY_NAME").SetValue(QString(21, 'y'));
+    rs->Fields("SURNAME").SetValue(QString(21, 'y'));
     QCOMPARE(errorOf([&] { rs->Update(); }).number, 3163L);
     rs->CancelUpdate();
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("כהן")));
-    QCOMPARE(names(*dao::DBEngine::instance().OpenDatabase(path), "select * from PELMORA").first(),
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("כהן")));
+    QCOMPARE(names(*dao::DBEngine::instance().OpenDatabase(path), "select * from PEOPLE").first(),
              QString("כהן דן"));
   }
 
   void valuesConvertAndReadBackInTheirTypes() {
     testsupport::ProgramFolder folder;
-    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
-    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto db = daotest::createTestDatabase(folder.file("Wed.mdb"), 13);
+    auto rs = db->OpenRecordset("select * from PEOPLE");
     rs->AddNew();
-    QVERIFY(!rs->Fields("INV_NUM").Value().isValid());  // a new record starts Null
-    rs->Fields("FAMILY_NAME").SetValue("Levi");
-    rs->Fields("FIRST_NAME").SetValue("Dan");
-    rs->Fields("INV_NUM").SetValue(2.5);       // halves go to even
-    rs->Fields("TABLE_NO").SetValue(" 3.5 ");  // numeric text
-    rs->Fields("CONFIRM").SetValue(true);      // True is 1 in a Byte
+    QVERIFY(!rs->Fields("PARTY_SIZE").Value().isValid());  // a new record starts Null
+    rs->Fields("SURNAME").SetValue("Levi");
+    rs->Fields("GIVEN_NAME").SetValue("Dan");
+    rs->Fields("PARTY_SIZE").SetValue(2.5);       // halves go to even
+    rs->Fields("ROOM_NO").SetValue(" 3.5 ");  // numeric text
+    rs->Fields("STATUS").SetValue(true);      // True is 1 in a Byte
     rs->Fields("CHECK").SetValue(true);        // and -1 in an Integer
-    rs->Fields("INV_STATUS").SetValue(7);
-    rs->Fields("LIST_GROUP").SetValue(4);      // a number into Text
-    rs->Fields("PRESENT_TYPE").SetValue(QVariant::fromValue(vb::Currency::fromRaw(15000)));  // 1.5 -> 2
+    rs->Fields("ACTIVE").SetValue(7);
+    rs->Fields("CATEGORY").SetValue(4);      // a number into Text
+    rs->Fields("ITEM_KIND").SetValue(QVariant::fromValue(vb::Currency::fromRaw(15000)));  // 1.5 -> 2
     rs->Update();
-    rs = db->OpenRecordset("select * from PELMORA");
-    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(2));
-    QCOMPARE(rs->Fields("TABLE_NO").Value(), QVariant(4));
-    QCOMPARE(rs->Fields("CONFIRM").Value(), QVariant(1));
+    rs = db->OpenRecordset("select * from PEOPLE");
+    QCOMPARE(rs->Fields("PARTY_SIZE").Value(), QVariant(2));
+    QCOMPARE(rs->Fields("ROOM_NO").Value(), QVariant(4));
+    QCOMPARE(rs->Fields("STATUS").Value(), QVariant(1));
     QCOMPARE(rs->Fields("CHECK").Value(), QVariant(-1));
-    QCOMPARE(rs->Fields("INV_STATUS").Value(), QVariant(true));
-    QCOMPARE(rs->Fields("LIST_GROUP").Value(), QVariant(QString("4")));
-    QCOMPARE(rs->Fields("PRESENT_TYPE").Value(), QVariant(2));
+    QCOMPARE(rs->Fields("ACTIVE").Value(), QVariant(true));
+    QCOMPARE(rs->Fields("CATEGORY").Value(), QVariant(QString("4")));
+    QCOMPARE(rs->Fields("ITEM_KIND").Value(), QVariant(2));
     QVERIFY(!rs->Fields("ADDRESS").Value().isValid());
-    QCOMPARE(rs->Fields("inv_num").Value(), QVariant(2));  // names in any case
+    QCOMPARE(rs->Fields("party_size").Value(), QVariant(2));  // names in any case
     QCOMPARE(errorOf([&] { rs->Fields("NO_SUCH"); }).number, 3265L);
 
     rs->Edit();
-    rs->Fields("INV_STATUS").SetValue("False");
-    rs->Fields("INV_NUM").SetValue(3);
-    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(3));  // the edit shows what was set
+    rs->Fields("ACTIVE").SetValue("False");
+    rs->Fields("PARTY_SIZE").SetValue(3);
+    QCOMPARE(rs->Fields("PARTY_SIZE").Value(), QVariant(3));  // the edit shows what was set
     rs->Update();
-    rs = db->OpenRecordset("select * from PELMORA");
-    QCOMPARE(rs->Fields("INV_STATUS").Value(), QVariant(false));
-    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(3));
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("Levi")));
+    rs = db->OpenRecordset("select * from PEOPLE");
+    QCOMPARE(rs->Fields("ACTIVE").Value(), QVariant(false));
+    QCOMPARE(rs->Fields("PARTY_SIZE").Value(), QVariant(3));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("Levi")));
   }
 
   void moneyIsExact() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    auto db = daotest::createWeddingDatabase(path, 13);
-    auto rs = db->OpenRecordset("select * from WED_BUDGET");
+    auto db = daotest::createTestDatabase(path, 13);
+    auto rs = db->OpenRecordset("select * from ACCOUNTS");
     QVERIFY(rs->Eof());
     rs->AddNew();
     for (int i = 0; i < 30; ++i) rs->Fields()[i].SetValue(0);
-    rs->Fields("B_DRESS").SetValue(0.1);
-    rs->Fields("B_SUIT").SetValue("0.2");
-    rs->Fields("B_SHOES").SetValue("922337203685477.5807");
-    rs->Fields("B_JEWEL").SetValue("-922337203685477.5808");
-    rs->Fields("B_RINGS").SetValue("1500.5");
-    rs->Fields("B_BAR").SetValue("0.00005");   // halves to even: 0
-    rs->Fields("B_CAR").SetValue("0.00015");   // 0.0002
-    rs->Fields("B_TIPS").SetValue(1500);
-    rs->Fields("B_EXTRA").SetValue(QVariant());
+    rs->Fields("AMOUNT_01").SetValue(0.1);
+    rs->Fields("AMOUNT_02").SetValue("0.2");
+    rs->Fields("AMOUNT_03").SetValue("922337203685477.5807");
+    rs->Fields("AMOUNT_04").SetValue("-922337203685477.5808");
+    rs->Fields("AMOUNT_07").SetValue("1500.5");
+    rs->Fields("AMOUNT_14").SetValue("0.00005");   // halves to even: 0
+    rs->Fields("AMOUNT_26").SetValue("0.00015");   // 0.0002
+    rs->Fields("AMOUNT_29").SetValue(1500);
+    rs->Fields("AMOUNT_30").SetValue(QVariant());
     auto e = errorOf([&] { rs->Update(); });
     QCOMPARE(e.number, 3314L);
-    QVERIFY(e.description.contains("'WED_BUDGET.B_EXTRA'"));
-    rs->Fields("B_EXTRA").SetValue("922337203685477.5808");  // one more than the largest
+    QVERIFY(e.description.contains("'ACCOUNTS.AMOUNT_30'"));
+    rs->Fields("AMOUNT_30").SetValue("922337203685477.5808");  // one more than the largest
     QCOMPARE(errorOf([&] { rs->Update(); }).number, 3349L);
-    rs->Fields("B_EXTRA").SetValue(1e20);
+    rs->Fields("AMOUNT_30").SetValue(1e20);
     QCOMPARE(errorOf([&] { rs->Update(); }).number, 3349L);
-    QCOMPARE(rowCount(path, "WED_BUDGET"), 0L);
-    rs->Fields("B_EXTRA").SetValue("7");
+    QCOMPARE(rowCount(path, "ACCOUNTS"), 0L);
+    rs->Fields("AMOUNT_30").SetValue("7");
     rs->Update();
 
     auto reopened = dao::DBEngine::instance().OpenDatabase(path);
-    rs = reopened->OpenRecordset("select * from WED_BUDGET");
+    rs = reopened->OpenRecordset("select * from ACCOUNTS");
     auto raw = [&](const char* name) { return rs->Fields(name).Value().value<vb::Currency>().raw(); };
-    QCOMPARE(rs->Fields("B_DRESS").Value().metaType(), QMetaType::fromType<vb::Currency>());
-    QCOMPARE(raw("B_DRESS"), 1000);
-    QCOMPARE(raw("B_SUIT"), 2000);
-    QCOMPARE(raw("B_DRESS") + raw("B_SUIT"), 3000);
-    QCOMPARE(raw("B_SHOES"), std::numeric_limits<qint64>::max());
-    QCOMPARE(raw("B_JEWEL"), std::numeric_limits<qint64>::min());
-    QCOMPARE(raw("B_RINGS"), 15005000);
-    QCOMPARE(raw("B_BAR"), 0);
-    QCOMPARE(raw("B_CAR"), 2);
-    QCOMPARE(raw("B_TIPS"), 15000000);
-    QCOMPARE(raw("B_EXTRA"), 70000);
+    QCOMPARE(rs->Fields("AMOUNT_01").Value().metaType(), QMetaType::fromType<vb::Currency>());
+    QCOMPARE(raw("AMOUNT_01"), 1000);
+    QCOMPARE(raw("AMOUNT_02"), 2000);
+    QCOMPARE(raw("AMOUNT_01") + raw("AMOUNT_02"), 3000);
+    QCOMPARE(raw("AMOUNT_03"), std::numeric_limits<qint64>::max());
+    QCOMPARE(raw("AMOUNT_04"), std::numeric_limits<qint64>::min());
+    QCOMPARE(raw("AMOUNT_07"), 15005000);
+    QCOMPARE(raw("AMOUNT_14"), 0);
+    QCOMPARE(raw("AMOUNT_26"), 2);
+    QCOMPARE(raw("AMOUNT_29"), 15000000);
+    QCOMPARE(raw("AMOUNT_30"), 70000);
   }
 
   void theQueryTextsOfTheProgram() {
     testsupport::ProgramFolder folder;
-    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
+    auto db = daotest::createTestDatabase(folder.file("Wed.mdb"), 13);
     addGuest(*db, {"Cohen", "Avi", 1, "4", 3});
     addGuest(*db, {"O'Brien", "Dan", 2, "4", 7});
     addGuest(*db, {"Levi", "Rina", 1, "3", 12});
@@ -249,77 +220,77 @@ class TestDaoRecordset : public QObject {
     addGuest(*db, {"Zur", "Noa", 0, "4", 5});
     addGuest(*db, {"cohen", "Avi", 1, "1", 9});
 
-    QCOMPARE(names(*db, "select * from PELMORA").size(), 7);
-    QCOMPARE(names(*db, "select * from PELMORA").first(), QString("Cohen Avi"));  // the order rows were added
-    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM = 1) and (LIST_GROUP = '4') order by TABLE_NO DESC"),
+    QCOMPARE(names(*db, "select * from PEOPLE").size(), 7);
+    QCOMPARE(names(*db, "select * from PEOPLE").first(), QString("Cohen Avi"));  // the order rows were added
+    QCOMPARE(names(*db, "select * from PEOPLE where (STATUS = 1) and (CATEGORY = '4') order by ROOM_NO DESC"),
              (QStringList{"Cohen Avi", "Adler Tom"}));  // a Null table sorts last downwards
-    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '3' order by FAMILY_NAME ASC"),
+    QCOMPARE(names(*db, "select * from PEOPLE where CATEGORY = '3' order by SURNAME ASC"),
              (QStringList{"Bar Gil", "Levi Rina"}));
-    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM = 1)"),
+    QCOMPARE(names(*db, "select * from PEOPLE where (STATUS = 1)"),
              (QStringList{"Cohen Avi", "Levi Rina", "Adler Tom", "cohen Avi"}));
-    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM <> 2) and (LIST_GROUP = '4')"),
+    QCOMPARE(names(*db, "select * from PEOPLE where (STATUS <> 2) and (CATEGORY = '4')"),
              (QStringList{"Cohen Avi", "Adler Tom", "Zur Noa"}));
-    QCOMPARE(names(*db, "select * from PELMORA where (CONFIRM between 1 and 2) and (LIST_GROUP = '3')"),
+    QCOMPARE(names(*db, "select * from PEOPLE where (STATUS between 1 and 2) and (CATEGORY = '3')"),
              (QStringList{"Levi Rina"}));
-    QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO > 0 order by TABLE_NO ASC"),
+    QCOMPARE(names(*db, "select * from PEOPLE where ROOM_NO > 0 order by ROOM_NO ASC"),
              (QStringList{"Cohen Avi", "Zur Noa", "O'Brien Dan", "cohen Avi", "Levi Rina"}));
     // A name with an apostrophe, written twice in the text; = is exact.
-    QCOMPARE(names(*db, "select * from PELMORA where FAMILY_NAME = 'O''Brien' and FIRST_NAME = 'Dan';"),
+    QCOMPARE(names(*db, "select * from PEOPLE where SURNAME = 'O''Brien' and GIVEN_NAME = 'Dan';"),
              (QStringList{"O'Brien Dan"}));
-    QCOMPARE(names(*db, "select * from PELMORA where FAMILY_NAME = 'cohen' and FIRST_NAME = 'Avi';"),
+    QCOMPARE(names(*db, "select * from PEOPLE where SURNAME = 'cohen' and GIVEN_NAME = 'Avi';"),
              (QStringList{"cohen Avi"}));
-    QCOMPARE(names(*db, "SELECT * FROM pelmora WHERE confirm = 3 ORDER BY Family_Name desc"),
+    QCOMPARE(names(*db, "SELECT * FROM people WHERE status = 3 ORDER BY Surname desc"),
              (QStringList{"Bar Gil"}));
-    QCOMPARE(names(*db, "select * from PELMORA where CONFIRM = -1").size(), 0);
-    QVERIFY(db->OpenRecordset("select * from WED_BUDGET")->Eof());
+    QCOMPARE(names(*db, "select * from PEOPLE where STATUS = -1").size(), 0);
+    QVERIFY(db->OpenRecordset("select * from ACCOUNTS")->Eof());
 
     auto e = errorOf([&] { db->OpenRecordset("select * from GUESTS"); });
     QCOMPARE(e.number, 3078L);
     QCOMPARE(e.description,
              QString("The Microsoft Jet database engine cannot find the input table or query 'GUESTS'."));
-    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA where NAME = 'x'"); }).number, 3061L);
-    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA order by NAME ASC"); }).number, 3061L);
-    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA where CONFIRM = 'yes'"); }).number, 3464L);
-    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA where LIST_GROUP = 4"); }).number, 3464L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PEOPLE where NAME = 'x'"); }).number, 3061L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PEOPLE order by NAME ASC"); }).number, 3061L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PEOPLE where STATUS = 'yes'"); }).number, 3464L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PEOPLE where CATEGORY = 4"); }).number, 3464L);
     const char* refused[] = {
-        "select FIRST_NAME from PELMORA",
-        "delete from PELMORA",
-        "select * from PELMORA where CONFIRM = 1 or CONFIRM = 2",
-        "select * from PELMORA where CONFIRM < 2",
-        "select * from PELMORA where FAMILY_NAME = 'Levi",
-        "select * from PELMORA where (CONFIRM = 1",
-        "select * from PELMORA; delete from PELMORA",
-        "select * from PELMORA where FAMILY_NAME = 'x' order by TABLE_NO DESC, FAMILY_NAME ASC",
+        "select GIVEN_NAME from PEOPLE",
+        "delete from PEOPLE",
+        "select * from PEOPLE where STATUS = 1 or STATUS = 2",
+        "select * from PEOPLE where STATUS < 2",
+        "select * from PEOPLE where SURNAME = 'Levi",
+        "select * from PEOPLE where (STATUS = 1",
+        "select * from PEOPLE; delete from PEOPLE",
+        "select * from PEOPLE where SURNAME = 'x' order by ROOM_NO DESC, SURNAME ASC",
     };
     for (const char* sql : refused) {
       e = errorOf([&] { db->OpenRecordset(sql); });
       QVERIFY2(e.number != 0 && !e.description.isEmpty(), sql);
     }
-    QCOMPARE(names(*db, "select * from PELMORA").size(), 7);
+    QCOMPARE(names(*db, "select * from PEOPLE").size(), 7);
   }
 
   void textSortsInHebrewDictionaryOrder() {
     testsupport::ProgramFolder folder;
-    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
+    auto db = daotest::createTestDatabase(folder.file("Wed.mdb"), 13);
     // Family names chosen so that code-point order would differ: a final
     // letter sorts as its regular form, Latin without regard to case.
     const QStringList stored = {"תמר", "אןד", "bar", "אנג", "Cohen", "בית", "2nd", "Adler", "ם", "כץ", "כצב"};
     int i = 0;
     for (const QString& family : stored) addGuest(*db, {family, "x", 1, "1", ++i, QString("0%1").arg(i)});
     addGuest(*db, {"אב", "x", 1, "1", QVariant(), QVariant()});
-    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '1' order by FAMILY_NAME ASC"),
+    QCOMPARE(names(*db, "select * from PEOPLE where CATEGORY = '1' order by SURNAME ASC"),
              (QStringList{"2nd x", "Adler x", "bar x", "Cohen x", "אב x", "אנג x", "אןד x", "בית x", "כץ x",
                           "כצב x", "ם x", "תמר x"}));
-    QCOMPARE(names(*db, "select * from PELMORA order by FAMILY_NAME DESC").first(), QString("תמר x"));
+    QCOMPARE(names(*db, "select * from PEOPLE order by SURNAME DESC").first(), QString("תמר x"));
     // Ties are broken the same way every time.
     addGuest(*db, {"adler", "z", 1, "2", 1});
     addGuest(*db, {"ADLER", "y", 1, "2", 1});
-    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '2' order by FAMILY_NAME ASC"),
+    QCOMPARE(names(*db, "select * from PEOPLE where CATEGORY = '2' order by SURNAME ASC"),
              (QStringList{"ADLER y", "adler z"}));
     // Nulls first upwards, last downwards; numbers by value.
-    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '1' order by PHONES ASC").first(), QString("אב x"));
-    QCOMPARE(names(*db, "select * from PELMORA where LIST_GROUP = '1' order by PHONES DESC").last(), QString("אב x"));
-    const QStringList byTable = names(*db, "select * from PELMORA where LIST_GROUP = '1' order by TABLE_NO ASC");
+    QCOMPARE(names(*db, "select * from PEOPLE where CATEGORY = '1' order by PHONES ASC").first(), QString("אב x"));
+    QCOMPARE(names(*db, "select * from PEOPLE where CATEGORY = '1' order by PHONES DESC").last(), QString("אב x"));
+    const QStringList byTable = names(*db, "select * from PEOPLE where CATEGORY = '1' order by ROOM_NO ASC");
     QCOMPARE(byTable.mid(0, 3), (QStringList{"אב x", "תמר x", "אןד x"}));
     QCOMPARE(byTable.mid(10), (QStringList{"כץ x", "כצב x"}));  // 10 and 11 after 9
   }
@@ -327,8 +298,8 @@ class TestDaoRecordset : public QObject {
   void movingCountingAddingAndDeleting() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    auto db = daotest::createWeddingDatabase(path, 13);
-    auto empty = db->OpenRecordset("select * from PELMORA");
+    auto db = daotest::createTestDatabase(path, 13);
+    auto empty = db->OpenRecordset("select * from PEOPLE");
     QVERIFY(empty->Eof());
     QVERIFY(empty->Bof());
     QCOMPARE(empty->RecordCount(), 0L);
@@ -337,12 +308,12 @@ class TestDaoRecordset : public QObject {
     QCOMPARE(e.number, 3021L);
     QCOMPARE(e.description, QString("No current record."));
     QCOMPARE(errorOf([&] { empty->MoveNext(); }).number, 3021L);
-    QCOMPARE(errorOf([&] { empty->Fields("FIRST_NAME").Value(); }).number, 3021L);
+    QCOMPARE(errorOf([&] { empty->Fields("GIVEN_NAME").Value(); }).number, 3021L);
     QCOMPARE(errorOf([&] { empty->Delete(); }).number, 3021L);
     QCOMPARE(errorOf([&] { empty->Edit(); }).number, 3021L);
 
     for (const char* n : {"A", "B", "C", "D", "E"}) addGuest(*db, {n, "x", 1, "1", 1});
-    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto rs = db->OpenRecordset("select * from PEOPLE");
     QVERIFY(!rs->Eof() && !rs->Bof());
     QCOMPARE(rs->RecordCount(), 1L);
     QCOMPARE(rs->AbsolutePosition(), 0L);
@@ -351,19 +322,19 @@ class TestDaoRecordset : public QObject {
     QCOMPARE(rs->AbsolutePosition(), 1L);
     rs->MoveLast();
     QCOMPARE(rs->RecordCount(), 5L);
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("E")));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("E")));
     rs->MoveNext();
     QVERIFY(rs->Eof());
     QCOMPARE(rs->AbsolutePosition(), -1L);
     QCOMPARE(errorOf([&] { rs->MoveNext(); }).number, 3021L);
-    QCOMPARE(errorOf([&] { rs->Fields("FAMILY_NAME").Value(); }).number, 3021L);
+    QCOMPARE(errorOf([&] { rs->Fields("SURNAME").Value(); }).number, 3021L);
     rs->SetAbsolutePosition(2);
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("C")));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("C")));
     QCOMPARE(errorOf([&] { rs->SetAbsolutePosition(5); }).number, 3001L);
     QCOMPARE(errorOf([&] { rs->SetAbsolutePosition(-1); }).number, 3001L);
 
     // A full pass counts every row.
-    auto pass = db->OpenRecordset("select * from PELMORA");
+    auto pass = db->OpenRecordset("select * from PEOPLE");
     long seen = 0;
     for (; !pass->Eof(); pass->MoveNext()) ++seen;
     QCOMPARE(seen, 5L);
@@ -372,108 +343,108 @@ class TestDaoRecordset : public QObject {
     // A new row goes to the end; the current record stays where it was.
     rs->SetAbsolutePosition(1);
     rs->AddNew();
-    rs->Fields("FAMILY_NAME").SetValue("F");
-    rs->Fields("FIRST_NAME").SetValue("x");
-    rs->Fields("CONFIRM").SetValue(1);
+    rs->Fields("SURNAME").SetValue("F");
+    rs->Fields("GIVEN_NAME").SetValue("x");
+    rs->Fields("STATUS").SetValue(1);
     rs->Update();
     QCOMPARE(rs->AbsolutePosition(), 1L);
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("B")));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("B")));
     QCOMPARE(rs->RecordCount(), 6L);
     rs->MoveLast();
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("F")));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("F")));
 
     // Moving away drops an edit that was not stored.
     rs->MoveFirst();
     rs->Edit();
-    rs->Fields("FAMILY_NAME").SetValue("Changed");
+    rs->Fields("SURNAME").SetValue("Changed");
     rs->MoveNext();
     QCOMPARE(errorOf([&] { rs->Update(); }).number, 3020L);
-    QCOMPARE(names(*db, "select * from PELMORA where FAMILY_NAME = 'Changed'").size(), 0);
+    QCOMPARE(names(*db, "select * from PEOPLE where SURNAME = 'Changed'").size(), 0);
 
     // Delete, then the next record is the one after the deleted one.
     rs->SetAbsolutePosition(1);
     rs->Delete();
-    QCOMPARE(errorOf([&] { rs->Fields("FAMILY_NAME").Value(); }).number, 3167L);
+    QCOMPARE(errorOf([&] { rs->Fields("SURNAME").Value(); }).number, 3167L);
     rs->MoveNext();
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("C")));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("C")));
     QCOMPARE(rs->AbsolutePosition(), 1L);
     rs->MoveLast();
     rs->Delete();  // the last one: the next move is past the end
     rs->MoveNext();
     QVERIFY(rs->Eof());
-    QCOMPARE(names(*db, "select * from PELMORA"), (QStringList{"A x", "C x", "D x", "E x"}));
+    QCOMPARE(names(*db, "select * from PEOPLE"), (QStringList{"A x", "C x", "D x", "E x"}));
 
     // Edit writes the row it was opened on, even beside an identical one.
     addGuest(*db, {"D", "x", 1, "1", 1});
-    auto twins = db->OpenRecordset("select * from PELMORA where FAMILY_NAME = 'D'");
+    auto twins = db->OpenRecordset("select * from PEOPLE where SURNAME = 'D'");
     twins->MoveNext();
     twins->Edit();
-    twins->Fields("TABLE_NO").SetValue(9);
+    twins->Fields("ROOM_NO").SetValue(9);
     twins->Update();
-    QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO = 9"), QStringList{"D x"});
-    QCOMPARE(names(*db, "select * from PELMORA where TABLE_NO = 1").size(), 4);
-    QCOMPARE(rowCount(path, "PELMORA"), 5L);
+    QCOMPARE(names(*db, "select * from PEOPLE where ROOM_NO = 9"), QStringList{"D x"});
+    QCOMPARE(names(*db, "select * from PEOPLE where ROOM_NO = 1").size(), 4);
+    QCOMPARE(rowCount(path, "PEOPLE"), 5L);
   }
 
   void anUpdateLandsOnlyOnTheRowItRead() {
     testsupport::ProgramFolder folder;
-    const QString path = folder.file("Wed.mdb");
-    auto db = daotest::createWeddingDatabase(path, 13);
+    const QString path = folder.file("people.db");
+    auto db = daotest::createTestDatabase(path, 13);
     addGuest(*db, {"Levi", "Dan", 1, "1", {}, {}});
     addGuest(*db, {"Cohen", "Avi", 1, "1", {}, {}});
-    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto rs = db->OpenRecordset("select * from PEOPLE");
     rs->MoveLast();
     testsupport::OtherConnection other(path);
 
     // Another program deletes the row read and adds one that takes its rowid.
-    QCOMPARE(other.exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'Cohen'"), SQLITE_OK);
-    QCOMPARE(other.exec("INSERT INTO PELMORA (FIRST_NAME, FAMILY_NAME, INV_NUM, CONFIRM) VALUES ('Rina', 'Mizrahi', 4, 3)"),
+    QCOMPARE(other.exec("DELETE FROM PEOPLE WHERE SURNAME = 'Cohen'"), SQLITE_OK);
+    QCOMPARE(other.exec("INSERT INTO PEOPLE (GIVEN_NAME, SURNAME, PARTY_SIZE, STATUS) VALUES ('Rina', 'Mizrahi', 4, 3)"),
              SQLITE_OK);
-    QCOMPARE(other.text("SELECT rowid FROM PELMORA WHERE FAMILY_NAME = 'Mizrahi'"), QString("2"));
+    QCOMPARE(other.text("SELECT rowid FROM PEOPLE WHERE SURNAME = 'Mizrahi'"), QString("2"));
     rs->Edit();
     rs->Fields("PHONES").SetValue("050-1234567");
-    rs->Fields("TABLE_NO").SetValue(7);
+    rs->Fields("ROOM_NO").SetValue(7);
     auto e = errorOf([&] { rs->Update(); });
     QCOMPARE(e.number, 3167L);
     QCOMPARE(e.description, QString("Record is deleted."));
-    QCOMPARE(other.text("SELECT FIRST_NAME || '/' || INV_NUM || '/' || CONFIRM || '/' || ifnull(PHONES, 'null') || '/' || "
-                        "ifnull(TABLE_NO, 'null') FROM PELMORA WHERE rowid = 2"),
+    QCOMPARE(other.text("SELECT GIVEN_NAME || '/' || PARTY_SIZE || '/' || STATUS || '/' || ifnull(PHONES, 'null') || '/' || "
+                        "ifnull(ROOM_NO, 'null') FROM PEOPLE WHERE rowid = 2"),
              QString("Rina/4/3/null/null"));
 
     // A field changed since the row was read: nothing of the edit is stored.
     rs->MoveFirst();
-    QCOMPARE(other.exec("UPDATE PELMORA SET TABLE_NO = 5 WHERE FAMILY_NAME = 'Levi'"), SQLITE_OK);
+    QCOMPARE(other.exec("UPDATE PEOPLE SET ROOM_NO = 5 WHERE SURNAME = 'Levi'"), SQLITE_OK);
     rs->Edit();
     rs->Fields("PHONES").SetValue("050-1234567");
     QCOMPARE(errorOf([&] { rs->Update(); }).number, 3167L);
-    QCOMPARE(other.text("SELECT ifnull(PHONES, 'null') || '/' || TABLE_NO FROM PELMORA WHERE FAMILY_NAME = 'Levi'"),
+    QCOMPARE(other.text("SELECT ifnull(PHONES, 'null') || '/' || ROOM_NO FROM PEOPLE WHERE SURNAME = 'Levi'"),
              QString("null/5"));
 
     // Read again, the same edit goes through (Null fields compare as equal),
     // and so does a second edit of the row the recordset wrote itself.
-    auto fresh = db->OpenRecordset("select * from PELMORA where FAMILY_NAME = 'Levi'");
+    auto fresh = db->OpenRecordset("select * from PEOPLE where SURNAME = 'Levi'");
     fresh->Edit();
     fresh->Fields("PHONES").SetValue("050-1234567");
     fresh->Update();
     fresh->Edit();
-    fresh->Fields("INV_STATUS").SetValue(true);
+    fresh->Fields("ACTIVE").SetValue(true);
     fresh->Update();
-    QCOMPARE(other.text("SELECT PHONES || '/' || TABLE_NO || '/' || INV_STATUS FROM PELMORA WHERE FAMILY_NAME = 'Levi'"),
+    QCOMPARE(other.text("SELECT PHONES || '/' || ROOM_NO || '/' || ACTIVE FROM PEOPLE WHERE SURNAME = 'Levi'"),
              QString("050-1234567/5/-1"));
     QCOMPARE(other.text("PRAGMA integrity_check"), QString("ok"));
   }
 
-  void tenThousandRowsOpenQuickly() {
+  void tenThousandRowsOpenSorted() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    daotest::createWeddingDatabase(path, 13)->Close();
+    daotest::createTestDatabase(path, 13)->Close();
     {
       sqlite3* raw = nullptr;
       QCOMPARE(sqlite3_open(QFile::encodeName(path), &raw), SQLITE_OK);
       sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr);
       sqlite3_stmt* st = nullptr;
       sqlite3_prepare_v2(raw,
-                         "INSERT INTO PELMORA (FIRST_NAME, FAMILY_NAME, INV_NUM, CONFIRM, LIST_GROUP, TABLE_NO) "
+                         "INSERT INTO PEOPLE (GIVEN_NAME, SURNAME, PARTY_SIZE, STATUS, CATEGORY, ROOM_NO) "
                          "VALUES (?, ?, 2, 1, '1', ?)",
                          -1, &st, nullptr);
       for (int i = 0; i < 10000; ++i) {
@@ -489,16 +460,12 @@ class TestDaoRecordset : public QObject {
       sqlite3_close(raw);
     }
     auto db = dao::DBEngine::instance().OpenDatabase(path);
-    QElapsedTimer timer;
-    timer.start();
-    auto rs = db->OpenRecordset("select * from PELMORA order by FAMILY_NAME ASC");
+    auto rs = db->OpenRecordset("select * from PEOPLE order by SURNAME ASC");
     rs->MoveLast();
-    const qint64 elapsed = timer.elapsed();
     QCOMPARE(rs->RecordCount(), 10000L);
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("משפחה 09999")));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("משפחה 09999")));
     rs->MoveFirst();
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("משפחה 00000")));
-    QVERIFY2(elapsed < 250, qPrintable(QString("%1 ms").arg(elapsed)));
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("משפחה 00000")));
   }
 };
 

@@ -6,81 +6,21 @@
 
 #include <QFile>
 
+#include "dao_fixture.h"
 #include "platform/dao.h"
+#include "support/errors.h"
+#include "support/files.h"
 #include "support/otherconnection.h"
 #include "support/testsupport.h"
 
 namespace daotest {
 
-struct FieldSpec {
-  const char* name;
-  dao::DataType type;
-  int size;
-  bool required;
-  bool zeroLength;
-};
-
-const FieldSpec kWedding[13] = {
-    {"FIRST_NAME", dao::dbText, 20, true, false}, {"FAMILY_NAME", dao::dbText, 20, true, false},
-    {"INV_NUM", dao::dbByte, 0, false, false},     {"REMARK", dao::dbText, 40, false, true},
-    {"LIST_GROUP", dao::dbText, 50, false, false}, {"CHECK", dao::dbInteger, 0, false, false},
-    {"PHONES", dao::dbText, 30, false, true},      {"CONFIRM", dao::dbByte, 0, true, false},
-    {"TABLE_NO", dao::dbByte, 0, false, false},    {"INV_STATUS", dao::dbBoolean, 0, false, false},
-    {"ADDRESS", dao::dbText, 50, false, true},     {"PRESENT_TYPE", dao::dbByte, 0, false, false},
-    {"PRESENT", dao::dbText, 20, false, true},
-};
-
-const char* const kBudget[30] = {
-    "B_DRESS",     "B_SUIT",   "B_SHOES",   "B_JEWEL",        "B_HAIR_DESIGN",  "B_MAKEUP",
-    "B_RINGS",     "B_FLOWERS", "B_INV",    "B_RABBINATE",    "B_RABBI",        "B_GARDEN",
-    "B_KAITRING",  "B_BAR",    "B_PRODUCER", "B_ENGAGEMENT",  "B_SHABAT_HATAN", "B_STILS",
-    "B_VIDEO",     "B_MUSIC",  "B_LIGHTING", "B_CEREMONY_DESIGN", "B_TABLE_DESIGN", "B_COCKTAIL",
-    "B_SOUCENIR_GIFT", "B_CAR", "B_SECURITY", "B_GIMMICK",    "B_TIPS",         "B_EXTRA",
-};
-
-// The wedding file as the program creates it; the guest table gets its first
-// `weddingFields` fields only (an older file lacks the last three).
-std::shared_ptr<dao::Database> createWeddingDatabase(const QString& path, int weddingFields) {
-  auto db = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral, dao::dbVersion30);
-  auto guests = db->CreateTableDef("PELMORA");
-  for (int i = 0; i < weddingFields; ++i) {
-    const FieldSpec& s = kWedding[i];
-    auto f = guests->CreateField(s.name, s.type, s.size);
-    if (s.type == dao::dbText) f->SetAllowZeroLength(s.zeroLength);
-    f->SetRequired(s.required);
-    guests->Fields().Append(f);
-  }
-  db->TableDefs().Append(guests);
-  auto budget = db->CreateTableDef("WED_BUDGET");
-  for (const char* name : kBudget) {
-    auto f = budget->CreateField(name, dao::dbCurrency);
-    f->SetRequired(true);
-    budget->Fields().Append(f);
-  }
-  db->TableDefs().Append(budget);
-  return db;
-}
-
-template <class F>
-platform::VbError errorOf(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e;
-  }
-  return {};
-}
-
-QByteArray readBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 using RawDb = testsupport::OtherConnection;
 
 }  // namespace daotest
 
-using daotest::errorOf;
+using testsupport::errorOf;
+using testsupport::readFile;
 
 class TestDaoSchema : public QObject {
   Q_OBJECT
@@ -89,19 +29,19 @@ class TestDaoSchema : public QObject {
   void structureReadsBackAfterReopen() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    daotest::createWeddingDatabase(path, 13)->Close();
+    daotest::createTestDatabase(path, 13)->Close();
     // An internal table of SQLite must not show as a table of the database.
     { daotest::RawDb raw(path); QCOMPARE(raw.exec("ANALYZE"), SQLITE_OK); }
 
     auto db = dao::DBEngine::instance().OpenDatabase(path);
     QCOMPARE(db->Name(), path);
     QCOMPARE(db->TableDefs().Count(), 2);
-    QCOMPARE(db->TableDefs()[0].Name(), QString("PELMORA"));
-    QCOMPARE(db->TableDefs()[1].Name(), QString("WED_BUDGET"));
-    dao::Fields& guests = db->TableDefs()("PELMORA").Fields();
+    QCOMPARE(db->TableDefs()[0].Name(), QString("PEOPLE"));
+    QCOMPARE(db->TableDefs()[1].Name(), QString("ACCOUNTS"));
+    dao::Fields& guests = db->TableDefs()("PEOPLE").Fields();
     QCOMPARE(guests.Count(), 13);
     for (int i = 0; i < 13; ++i) {
-      const auto& s = daotest::kWedding[i];
+      const auto& s = daotest::kPeople[i];
       const dao::Field& f = guests[i];
       QCOMPARE(f.Name(), QString(s.name));
       QCOMPARE(f.Type(), s.type);
@@ -110,14 +50,14 @@ class TestDaoSchema : public QObject {
       QCOMPARE(f.AllowZeroLength(), s.zeroLength);
     }
     QCOMPARE(guests[1].Size(), 20);
-    dao::Fields& budget = db->TableDefs()("wed_budget").Fields();  // Jet finds names in any case
-    QCOMPARE(budget.Count(), 30);
+    dao::Fields& accounts = db->TableDefs()("accounts").Fields();  // Jet finds names in any case
+    QCOMPARE(accounts.Count(), 30);
     for (int i = 0; i < 30; ++i) {
-      QCOMPARE(budget[i].Name(), QString(daotest::kBudget[i]));
-      QCOMPARE(budget[i].Type(), dao::dbCurrency);
-      QVERIFY(budget[i].Required());
+      QCOMPARE(accounts[i].Name(), QString(daotest::kAccounts[i]));
+      QCOMPARE(accounts[i].Type(), dao::dbCurrency);
+      QVERIFY(accounts[i].Required());
     }
-    QCOMPARE(guests("present_type").Name(), QString("PRESENT_TYPE"));
+    QCOMPARE(guests("item_kind").Name(), QString("ITEM_KIND"));
     QCOMPARE(errorOf([&] { db->TableDefs()("GUESTS"); }).number, 3265L);
     QCOMPARE(errorOf([&] { db->TableDefs()[2]; }).description, QString("Item not found in this collection."));
     QCOMPARE(errorOf([&] { guests[13]; }).number, 3265L);
@@ -127,11 +67,11 @@ class TestDaoSchema : public QObject {
 
     // The existing file is refused and left as it was.
     db->Close();
-    const QByteArray before = daotest::readBytes(path);
+    const QByteArray before = readFile(path);
     const auto e = errorOf([&] { dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral); });
     QCOMPARE(e.number, 3204L);
     QCOMPARE(e.description, QString("Database already exists."));
-    QCOMPARE(daotest::readBytes(path), before);
+    QCOMPARE(readFile(path), before);
   }
 
   void newFileWithoutTablesIsStillADatabase() {
@@ -165,7 +105,7 @@ class TestDaoSchema : public QObject {
     QCOMPARE(e.number, 3343L);
     QCOMPARE(e.description.left(e.description.indexOf(" (")),
              QString("Unrecognized database format '%1'.").arg(missing));
-    QCOMPARE(daotest::readBytes(missing), text);
+    QCOMPARE(readFile(missing), text);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Wed.mdb"});
 
     // An empty file would pass for an empty database.
@@ -177,8 +117,8 @@ class TestDaoSchema : public QObject {
   void journalIsRollbackAndGoneAfterClose() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    auto db = daotest::createWeddingDatabase(path, 13);
-    auto rs = db->OpenRecordset("select * from WED_BUDGET");
+    auto db = daotest::createTestDatabase(path, 13);
+    auto rs = db->OpenRecordset("select * from ACCOUNTS");
     rs->AddNew();
     for (int i = 0; i < 30; ++i) rs->Fields()[i].SetValue(i);
     rs->Update();
@@ -188,7 +128,7 @@ class TestDaoSchema : public QObject {
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Wed.mdb"});
     daotest::RawDb raw(path);
     QCOMPARE(raw.text("PRAGMA journal_mode").toLower(), QString("delete"));
-    QCOMPARE(raw.text("SELECT count(*) FROM WED_BUDGET"), QString("1"));
+    QCOMPARE(raw.text("SELECT count(*) FROM ACCOUNTS"), QString("1"));
 
     // A file another tool left in WAL mode is put back to the single file.
     QCOMPARE(raw.text("PRAGMA journal_mode=WAL").toLower(), QString("wal"));
@@ -204,24 +144,24 @@ class TestDaoSchema : public QObject {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
     {
-      // An older file: no ADDRESS, PRESENT_TYPE, PRESENT, and one guest.
-      auto db = daotest::createWeddingDatabase(path, 10);
-      auto rs = db->OpenRecordset("select * from PELMORA");
+      // An older file: no ADDRESS, ITEM_KIND, ITEM, and one guest.
+      auto db = daotest::createTestDatabase(path, 10);
+      auto rs = db->OpenRecordset("select * from PEOPLE");
       rs->AddNew();
-      rs->Fields("FIRST_NAME").SetValue("דן");
-      rs->Fields("FAMILY_NAME").SetValue("כהן");
-      rs->Fields("INV_NUM").SetValue(2);
-      rs->Fields("CONFIRM").SetValue(1);
+      rs->Fields("GIVEN_NAME").SetValue("דן");
+      rs->Fields("SURNAME").SetValue("כהן");
+      rs->Fields("PARTY_SIZE").SetValue(2);
+      rs->Fields("STATUS").SetValue(1);
       rs->Update();
     }
     {
       auto db = dao::DBEngine::instance().OpenDatabase(path);
-      dao::TableDef& guests = db->TableDefs()("PELMORA");
+      dao::TableDef& guests = db->TableDefs()("PEOPLE");
       auto address = guests.CreateField("ADDRESS", dao::dbText, 50);
       address->SetAllowZeroLength(true);
       guests.Fields().Append(address);
-      guests.Fields().Append(guests.CreateField("PRESENT_TYPE", dao::dbByte));
-      auto present = guests.CreateField("PRESENT", dao::dbText, 20);
+      guests.Fields().Append(guests.CreateField("ITEM_KIND", dao::dbByte));
+      auto present = guests.CreateField("ITEM", dao::dbText, 20);
       present->SetAllowZeroLength(true);
       guests.Fields().Append(present);
       QCOMPARE(guests.Fields().Count(), 13);
@@ -229,24 +169,24 @@ class TestDaoSchema : public QObject {
       QCOMPARE(errorOf([&] { present->SetRequired(true); }).number, 3219L);
     }
     auto db = dao::DBEngine::instance().OpenDatabase(path);
-    dao::Fields& fields = db->TableDefs()("PELMORA").Fields();
+    dao::Fields& fields = db->TableDefs()("PEOPLE").Fields();
     QCOMPARE(fields.Count(), 13);
     QCOMPARE(fields[10].Name(), QString("ADDRESS"));
     QCOMPARE(fields[10].Size(), 50);
     QVERIFY(fields[10].AllowZeroLength());
     QCOMPARE(fields[11].Type(), dao::dbByte);
-    QCOMPARE(fields[12].Name(), QString("PRESENT"));
-    auto rs = db->OpenRecordset("select * from PELMORA");
-    QCOMPARE(rs->Fields("FAMILY_NAME").Value(), QVariant(QString("כהן")));
-    QCOMPARE(rs->Fields("INV_NUM").Value(), QVariant(2));
+    QCOMPARE(fields[12].Name(), QString("ITEM"));
+    auto rs = db->OpenRecordset("select * from PEOPLE");
+    QCOMPARE(rs->Fields("SURNAME").Value(), QVariant(QString("כהן")));
+    QCOMPARE(rs->Fields("PARTY_SIZE").Value(), QVariant(2));
     QVERIFY(!rs->Fields("ADDRESS").Value().isValid());
-    QVERIFY(!rs->Fields("PRESENT_TYPE").Value().isValid());
-    QVERIFY(!rs->Fields("PRESENT").Value().isValid());
+    QVERIFY(!rs->Fields("ITEM_KIND").Value().isValid());
+    QVERIFY(!rs->Fields("ITEM").Value().isValid());
     // The added fields take values like the others.
     rs->Edit();
-    rs->Fields("PRESENT").SetValue("1500");
+    rs->Fields("ITEM").SetValue("1500");
     rs->Update();
-    QCOMPARE(db->OpenRecordset("select * from PELMORA where PRESENT = '1500'")->RecordCount(), 1L);
+    QCOMPARE(db->OpenRecordset("select * from PEOPLE where ITEM = '1500'")->RecordCount(), 1L);
   }
 
   void namesDifferingOnlyInCaseAreOneField() {
@@ -254,33 +194,33 @@ class TestDaoSchema : public QObject {
     const QString path = folder.file("Wed.mdb");
     {
       auto db = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral);
-      auto t = db->CreateTableDef("PELMORA");
-      t->Fields().Append(t->CreateField("FIRST_NAME", dao::dbText, 20));
+      auto t = db->CreateTableDef("PEOPLE");
+      t->Fields().Append(t->CreateField("GIVEN_NAME", dao::dbText, 20));
       t->Fields().Append(t->CreateField("address", dao::dbText, 50));
       // Before the table exists, too.
-      QCOMPARE(errorOf([&] { t->Fields().Append(t->CreateField("First_Name", dao::dbText, 20)); }).number, 3191L);
+      QCOMPARE(errorOf([&] { t->Fields().Append(t->CreateField("Given_Name", dao::dbText, 20)); }).number, 3191L);
       db->TableDefs().Append(t);
       const auto e = errorOf([&] { t->Fields().Append(t->CreateField("ADDRESS", dao::dbText, 50)); });
       QCOMPARE(e.number, 3191L);
       QCOMPARE(e.description, QString("Cannot define field more than once."));
       // Tables too; and a table needs a field.
-      auto again = db->CreateTableDef("pelmora");
+      auto again = db->CreateTableDef("people");
       again->Fields().Append(again->CreateField("X", dao::dbLong));
       QCOMPARE(errorOf([&] { db->TableDefs().Append(again); }).number, 3010L);
       QCOMPARE(errorOf([&] { db->TableDefs().Append(db->CreateTableDef("EMPTY")); }).number, 3264L);
     }
     auto db = dao::DBEngine::instance().OpenDatabase(path);
     QCOMPARE(db->TableDefs().Count(), 1);
-    dao::Fields& fields = db->TableDefs()("PELMORA").Fields();
+    dao::Fields& fields = db->TableDefs()("PEOPLE").Fields();
     QCOMPARE(fields.Count(), 2);
     QCOMPARE(fields[1].Name(), QString("address"));
   }
 
   void closedObjectsRaiseInsteadOfCrashing() {
     testsupport::ProgramFolder folder;
-    auto db = daotest::createWeddingDatabase(folder.file("Wed.mdb"), 13);
-    auto rs = db->OpenRecordset("select * from PELMORA");
-    auto other = db->OpenRecordset("select * from PELMORA");
+    auto db = daotest::createTestDatabase(folder.file("Wed.mdb"), 13);
+    auto rs = db->OpenRecordset("select * from PEOPLE");
+    auto other = db->OpenRecordset("select * from PEOPLE");
     rs->Close();
     rs->Close();  // closing again is harmless
     auto e = errorOf([&] { rs->Eof(); });
@@ -292,14 +232,14 @@ class TestDaoSchema : public QObject {
     db->Close();
     QVERIFY(!db->IsOpen());
     QCOMPARE(errorOf([&] { other->MoveFirst(); }).number, 3420L);
-    QCOMPARE(errorOf([&] { other->Fields("FIRST_NAME"); }).number, 3420L);
-    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PELMORA"); }).number, 3420L);
+    QCOMPARE(errorOf([&] { other->Fields("GIVEN_NAME"); }).number, 3420L);
+    QCOMPARE(errorOf([&] { db->OpenRecordset("select * from PEOPLE"); }).number, 3420L);
     QCOMPARE(errorOf([&] { db->TableDefs(); }).number, 3420L);
     db->Close();
 
     // Letting go of the database object closes it as well.
     auto db2 = dao::DBEngine::instance().OpenDatabase(folder.file("Wed.mdb"));
-    auto rs2 = db2->OpenRecordset("select * from PELMORA");
+    auto rs2 = db2->OpenRecordset("select * from PEOPLE");
     auto notes = db2->CreateTableDef("NOTES");
     notes->Fields().Append(notes->CreateField("TEXT", dao::dbText, 10));
     db2->TableDefs().Append(notes);
@@ -313,59 +253,59 @@ class TestDaoSchema : public QObject {
   void aLockedFileRefusesTheWriteAndKeepsTheEdit() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
-    auto db = daotest::createWeddingDatabase(path, 13);
-    auto rs = db->OpenRecordset("select * from PELMORA");
+    auto db = daotest::createTestDatabase(path, 13);
+    auto rs = db->OpenRecordset("select * from PEOPLE");
     rs->AddNew();
-    rs->Fields("FIRST_NAME").SetValue("Dan");
-    rs->Fields("FAMILY_NAME").SetValue("Levi");
-    rs->Fields("CONFIRM").SetValue(0);
+    rs->Fields("GIVEN_NAME").SetValue("Dan");
+    rs->Fields("SURNAME").SetValue("Levi");
+    rs->Fields("STATUS").SetValue(0);
     {
       daotest::RawDb other(path);
       QCOMPARE(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
       const auto e = errorOf([&] { rs->Update(); });
       QVERIFY(e.number != 0);
       QVERIFY2(e.description.contains("locked"), qPrintable(e.description));
-      QCOMPARE(other.text("SELECT count(*) FROM PELMORA"), QString("0"));
+      QCOMPARE(other.text("SELECT count(*) FROM PEOPLE"), QString("0"));
       other.exec("ROLLBACK");
     }
     rs->Update();  // still in the edit: the same values go in now
-    QCOMPARE(db->OpenRecordset("select * from PELMORA")->Fields("FAMILY_NAME").Value(), QVariant(QString("Levi")));
+    QCOMPARE(db->OpenRecordset("select * from PEOPLE")->Fields("SURNAME").Value(), QVariant(QString("Levi")));
   }
 
   void aFileThatCannotBeWrittenIsStillRead() {
     testsupport::ProgramFolder folder;
     const QString path = folder.file("Wed.mdb");
     {
-      auto db = daotest::createWeddingDatabase(path, 13);
-      auto rs = db->OpenRecordset("select * from PELMORA");
+      auto db = daotest::createTestDatabase(path, 13);
+      auto rs = db->OpenRecordset("select * from PEOPLE");
       rs->AddNew();
-      rs->Fields("FIRST_NAME").SetValue("Ron");
-      rs->Fields("FAMILY_NAME").SetValue("Cohen");
-      rs->Fields("CONFIRM").SetValue(1);
+      rs->Fields("GIVEN_NAME").SetValue("Ron");
+      rs->Fields("SURNAME").SetValue("Cohen");
+      rs->Fields("STATUS").SetValue(1);
       rs->Update();
       db->Close();
     }
-    const QByteArray before = daotest::readBytes(path);
+    const QByteArray before = readFile(path);
     auto tryToAdd = [](dao::Database& db) {
-      auto rs = db.OpenRecordset("select * from PELMORA");
+      auto rs = db.OpenRecordset("select * from PEOPLE");
       rs->AddNew();
-      rs->Fields("FIRST_NAME").SetValue("Dan");
-      rs->Fields("FAMILY_NAME").SetValue("Levi");
-      rs->Fields("CONFIRM").SetValue(0);
+      rs->Fields("GIVEN_NAME").SetValue("Dan");
+      rs->Fields("SURNAME").SetValue("Levi");
+      rs->Fields("STATUS").SetValue(0);
       return errorOf([&] { rs->Update(); });
     };
 
     // Opened read-only: everything reads, nothing is written, not even a journal.
     auto db = dao::DBEngine::instance().OpenDatabaseReadOnly(path);
-    QCOMPARE(db->TableDefs()("PELMORA").Fields().Count(), 13);
-    QCOMPARE(db->OpenRecordset("select * from PELMORA")->Fields("FAMILY_NAME").Value(), QVariant(QString("Cohen")));
+    QCOMPARE(db->TableDefs()("PEOPLE").Fields().Count(), 13);
+    QCOMPARE(db->OpenRecordset("select * from PEOPLE")->Fields("SURNAME").Value(), QVariant(QString("Cohen")));
     db->CheckIntegrity();
     auto e = tryToAdd(*db);
     QCOMPARE(e.number, 3027L);
     QVERIFY(!e.description.isEmpty());
-    QCOMPARE(errorOf([&] { db->TableDefs()("PELMORA").Fields().Append(db->TableDefs()("PELMORA").CreateField("MORE", dao::dbLong)); }).number, 3027L);
+    QCOMPARE(errorOf([&] { db->TableDefs()("PEOPLE").Fields().Append(db->TableDefs()("PEOPLE").CreateField("MORE", dao::dbLong)); }).number, 3027L);
     db->Close();
-    QCOMPARE(daotest::readBytes(path), before);
+    QCOMPARE(readFile(path), before);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Wed.mdb"});
 
     // No journal can be made beside the file (its name is taken by a folder):
@@ -378,7 +318,7 @@ class TestDaoSchema : public QObject {
       if (refused.number) throw refused;
     });
     QVERIFY(e.number != 0);
-    QCOMPARE(daotest::readBytes(path), before);
+    QCOMPARE(readFile(path), before);
     QVERIFY(QDir().rmdir(path + "-journal"));
 
     // A damaged page is found without writing anything.
@@ -391,7 +331,7 @@ class TestDaoSchema : public QObject {
     db = dao::DBEngine::instance().OpenDatabaseReadOnly(path);
     QCOMPARE(errorOf([&] { db->CheckIntegrity(); }).number, 3049L);
     db->Close();
-    QCOMPARE(daotest::readBytes(path), damaged);
+    QCOMPARE(readFile(path), damaged);
   }
 };
 

@@ -3,35 +3,30 @@
 // with SQLite itself; and the errors of a transaction used wrongly.
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include "app/mdlWedding.h"
+#include "dao_fixture.h"
 #include "platform/dao.h"
 #include "platform/dao_faults.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
-#include "support/weddingdb.h"
+
+using testsupport::errorNumber;
 
 namespace {
 
-template <class F>
-long errorNumber(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
+QString databaseFile() { return QDir::current().filePath(QStringLiteral("people.mdb")); }
 
-// "family:table" of every PELMORA row in the file, read by a connection of
+// "family:table" of every PEOPLE row in the file, read by a connection of
 // its own, as another program would see it now.
 QStringList tablesInFile() {
   sqlite3* db = nullptr;
   QStringList out;
-  if (sqlite3_open_v2(qPrintable(mdlWedding::DatabaseFile()), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+  if (sqlite3_open_v2(qPrintable(databaseFile()), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT FAMILY_NAME, TABLE_NO FROM PELMORA ORDER BY rowid", -1, &st, nullptr);
+    sqlite3_prepare_v2(db, "SELECT SURNAME, ROOM_NO FROM PEOPLE ORDER BY rowid", -1, &st, nullptr);
     while (st && sqlite3_step(st) == SQLITE_ROW)
       out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + ':' +
                  QString::number(sqlite3_column_int(st, 1));
@@ -43,10 +38,10 @@ QStringList tablesInFile() {
 
 // Moves every invitation of table `from` to table `to`, one record at a time.
 void moveTable(dao::Database& db, int from, int to) {
-  auto rs = db.OpenRecordset(QStringLiteral("select * from PELMORA where TABLE_NO = %1").arg(from));
+  auto rs = db.OpenRecordset(QStringLiteral("select * from PEOPLE where ROOM_NO = %1").arg(from));
   for (; !rs->Eof(); rs->MoveNext()) {
     rs->Edit();
-    rs->Fields(QStringLiteral("TABLE_NO")).SetValue(to);
+    rs->Fields(QStringLiteral("ROOM_NO")).SetValue(to);
     rs->Update();
   }
   rs->Close();
@@ -56,11 +51,12 @@ const QStringList kStart = {QStringLiteral("אבני:3"), QStringLiteral("ברק
                             QStringLiteral("דהן:5")};
 
 void makeStart() {
-  testsupport::makeWeddingDb();
-  testsupport::addInvitation(QStringLiteral("אבני"), QStringLiteral("דן"), 2, 3);
-  testsupport::addInvitation(QStringLiteral("ברק"), QStringLiteral("גל"), 2, 5);
-  testsupport::addInvitation(QStringLiteral("גולן"), QStringLiteral("רות"), 2, 3);
-  testsupport::addInvitation(QStringLiteral("דהן"), QStringLiteral("אלי"), 2, 5);
+  auto db = daotest::createTestDatabase(databaseFile(), 13);
+  daotest::addGuest(*db, {QStringLiteral("אבני"), QStringLiteral("דן"), 0, QStringLiteral("1"), 3});
+  daotest::addGuest(*db, {QStringLiteral("ברק"), QStringLiteral("גל"), 0, QStringLiteral("1"), 5});
+  daotest::addGuest(*db, {QStringLiteral("גולן"), QStringLiteral("רות"), 0, QStringLiteral("1"), 3});
+  daotest::addGuest(*db, {QStringLiteral("דהן"), QStringLiteral("אלי"), 0, QStringLiteral("1"), 5});
+  db->Close();
   QCOMPARE(tablesInFile(), kStart);
 }
 
@@ -79,19 +75,15 @@ class TestDaoTransaction : public QObject {
 void TestDaoTransaction::commitKeepsEveryWriteRollbackNone() {
   testsupport::ProgramFolder folder;
   makeStart();
-  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+  auto db = dao::DBEngine::instance().OpenDatabase(databaseFile());
 
   // Until the commit nobody else sees a thing; then everything at once.
   db->BeginTrans();
   moveTable(*db, 3, 7);
   {
-    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'דהן'"));
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PEOPLE where SURNAME = 'דהן'"));
     rs->Delete();
-    testsupport::Invitation added;
-    added.familyName = QStringLiteral("הלוי");
-    added.firstName = QStringLiteral("מור");
-    added.tableNo = 9;
-    testsupport::writeInvitation(*rs, added);
+    daotest::appendGuest(*rs, {QStringLiteral("הלוי"), QStringLiteral("מור"), 0, QStringLiteral("1"), 9});
     rs->Close();
   }
   QCOMPARE(tablesInFile(), kStart);
@@ -104,7 +96,7 @@ void TestDaoTransaction::commitKeepsEveryWriteRollbackNone() {
   db->BeginTrans();
   moveTable(*db, 5, 8);
   {
-    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'אבני'"));
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PEOPLE where SURNAME = 'אבני'"));
     rs->Delete();
     rs->Close();
   }
@@ -119,7 +111,7 @@ void TestDaoTransaction::commitKeepsEveryWriteRollbackNone() {
   db->CommitTrans();
   QCOMPARE(tablesInFile().last(), QStringLiteral("הלוי:6"));
   db->Close();
-  QVERIFY(!QFile::exists(mdlWedding::DatabaseFile() + QStringLiteral("-journal")));
+  QVERIFY(!QFile::exists(databaseFile() + QStringLiteral("-journal")));
 }
 
 void TestDaoTransaction::aWriteFailingHalfwayIsUndoneWhole() {
@@ -128,7 +120,7 @@ void TestDaoTransaction::aWriteFailingHalfwayIsUndoneWhole() {
     ~ClearFaults() { dao::faults::Clear(); }
   } clearFaults;
   makeStart();
-  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+  auto db = dao::DBEngine::instance().OpenDatabase(databaseFile());
 
   // The second of two writes fails, as on a full disk: the first is undone too.
   dao::faults::FailRowWritesAfter(1);
@@ -143,7 +135,7 @@ void TestDaoTransaction::aWriteFailingHalfwayIsUndoneWhole() {
   dao::faults::FailRowWritesAfter(0);
   db->BeginTrans();
   {
-    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PEOPLE"));
     QCOMPARE(errorNumber([&] { rs->Delete(); }), 3026L);
     rs->Close();
   }
@@ -156,9 +148,9 @@ void TestDaoTransaction::aWriteFailingHalfwayIsUndoneWhole() {
   db->BeginTrans();
   moveTable(*db, 3, 7);
   {
-    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'ברק'"));
+    auto rs = db->OpenRecordset(QStringLiteral("select * from PEOPLE where SURNAME = 'ברק'"));
     rs->Edit();
-    rs->Fields(QStringLiteral("FAMILY_NAME")).SetValue(QString(300, QLatin1Char('x')));
+    rs->Fields(QStringLiteral("SURNAME")).SetValue(QString(300, QLatin1Char('x')));
     QVERIFY(errorNumber([&] { rs->Update(); }) != 0);
     rs->CancelUpdate();
     rs->Close();
@@ -173,7 +165,7 @@ void TestDaoTransaction::closingInTheMiddleDropsTheWrites() {
   testsupport::ProgramFolder folder;
   makeStart();
   {
-    auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+    auto db = dao::DBEngine::instance().OpenDatabase(databaseFile());
     db->BeginTrans();
     moveTable(*db, 3, 7);
     db->Close();
@@ -182,18 +174,18 @@ void TestDaoTransaction::closingInTheMiddleDropsTheWrites() {
   QCOMPARE(tablesInFile(), kStart);
   {
     // Nor does a database object that goes away keep anything.
-    auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+    auto db = dao::DBEngine::instance().OpenDatabase(databaseFile());
     db->BeginTrans();
     moveTable(*db, 5, 1);
   }
   QCOMPARE(tablesInFile(), kStart);
-  QVERIFY(!QFile::exists(mdlWedding::DatabaseFile() + QStringLiteral("-journal")));
+  QVERIFY(!QFile::exists(databaseFile() + QStringLiteral("-journal")));
 }
 
 void TestDaoTransaction::usedWrongly() {
   testsupport::ProgramFolder folder;
   makeStart();
-  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
+  auto db = dao::DBEngine::instance().OpenDatabase(databaseFile());
   QCOMPARE(errorNumber([&] { db->CommitTrans(); }), 3034L);
   QCOMPARE(errorNumber([&] { db->Rollback(); }), 3034L);
   db->BeginTrans();

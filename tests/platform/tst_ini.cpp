@@ -12,6 +12,7 @@
 #include "platform/filereplace.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
+#include "support/files.h"
 #include "support/smalldisk.h"
 #include "support/testsupport.h"
 
@@ -41,19 +42,10 @@ class FileSizeLimit {
 using platform::DeletePrivateProfileSection;
 using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
-
-QByteArray readBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
@@ -67,16 +59,16 @@ class TestIni : public QObject {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=Dan\r\n"));
     QVERIFY(WritePrivateProfileString("Options", "Max Tables", "100", ini));
     QVERIFY(WritePrivateProfileString("Print", "Label Frame", "False", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\nMax Tables=100\r\n[Print]\r\nLabel Frame=False\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=Dan\r\nMax Tables=100\r\n[Print]\r\nLabel Frame=False\r\n"));
 
     // A new key goes after the last key of its section, before the blank
     // lines that separate it from the next one.
-    writeBytes(ini, "[A]\r\nk1=1\r\n\r\n[B]\r\nb=2\r\n");
+    writeFile(ini, "[A]\r\nk1=1\r\n\r\n[B]\r\nb=2\r\n");
     QVERIFY(WritePrivateProfileString("A", "k2", "v", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[A]\r\nk1=1\r\nk2=v\r\n\r\n[B]\r\nb=2\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[A]\r\nk1=1\r\nk2=v\r\n\r\n[B]\r\nb=2\r\n"));
 
     // A value that holds line breaks cannot start lines of its own.
     QVERIFY(WritePrivateProfileString("A", "k3", "x\r\n[B]\nb=hacked", ini));
@@ -90,7 +82,7 @@ class TestIni : public QObject {
     const QByteArray before =
         "; settings\r\n[options]\r\ncouple =  Dan \t\r\nnote without equals\r\n; couple=comment\r\n"
         "max tables=50\r\ncouple=second\r\n\r\n[Print]\r\ncouple=other\r\n";
-    writeBytes(ini, before);
+    writeFile(ini, before);
     QCOMPARE(GetPrivateProfileString("OPTIONS", "Couple", "def", ini), QStringLiteral("Dan"));
     QCOMPARE(GetPrivateProfileString("Options", "MAX TABLES", "def", ini), QStringLiteral("50"));
     QCOMPARE(GetPrivateProfileString("Options", "note without equals", "def", ini), QStringLiteral("def"));
@@ -100,15 +92,15 @@ class TestIni : public QObject {
     QVERIFY(WritePrivateProfileString("Options", "COUPLE", "Ruth", ini));
     QByteArray expected = before;
     expected.replace("couple =  Dan \t\r\n", "couple=Ruth\r\n");
-    QCOMPARE(readBytes(ini), expected);
+    QCOMPARE(readFile(ini), expected);
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "def", ini), QStringLiteral("Ruth"));
     QCOMPARE(GetPrivateProfileString("Print", "Couple", "def", ini), QStringLiteral("other"));
 
     // Files with LF line ends read the same; the next write makes them CR LF.
-    writeBytes(ini, "[Options]\nCouple=Dan\nHis Family=Levi\n");
+    writeFile(ini, "[Options]\nCouple=Dan\nHis Family=Levi\n");
     QCOMPARE(GetPrivateProfileString("options", "his family", "", ini), QStringLiteral("Levi"));
     QVERIFY(WritePrivateProfileString("Options", "Her Family", "Cohen", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=Dan\r\nHis Family=Levi\r\nHer Family=Cohen\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=Dan\r\nHis Family=Levi\r\nHer Family=Cohen\r\n"));
   }
 
   void readLimitsAndDefaults() {
@@ -130,23 +122,23 @@ class TestIni : public QObject {
     QCOMPARE(GetPrivateProfileString("Options", "Emoji", "", ini), QString(254, u'a'));
 
     // Names that could not be read back are refused, and nothing is written.
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = readFile(ini);
     QVERIFY(!WritePrivateProfileString("Options", "", "v", ini));
     QVERIFY(!WritePrivateProfileString("Options", "a=b", "v", ini));
     QVERIFY(!WritePrivateProfileString("Options", ";note", "v", ini));
     QVERIFY(!WritePrivateProfileString("Opt]ions", "k", "v", ini));
-    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(readFile(ini), before);
   }
 
   void hebrewIsWindows1255() {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "א", ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=\xE0\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=\xE0\r\n"));
 
     const QString names = QStringLiteral("שמות בני הזוג ₪5");
     QVERIFY(WritePrivateProfileString("Options", "Couple", names, ini));
-    QCOMPARE(readBytes(ini), QByteArray("[Options]\r\nCouple=\xF9\xEE\xE5\xFA \xE1\xF0\xE9 \xE4\xE6\xE5\xE2 \xA4"
+    QCOMPARE(readFile(ini), QByteArray("[Options]\r\nCouple=\xF9\xEE\xE5\xFA \xE1\xF0\xE9 \xE4\xE6\xE5\xE2 \xA4"
                                         "5\r\n"));
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), names);
   }
@@ -159,7 +151,7 @@ class TestIni : public QObject {
     const QString emoji = QStringLiteral("party 🎉");
     QVERIFY(WritePrivateProfileString("Options", "His Family", hebrew, ini));
     QVERIFY(WritePrivateProfileString("Options", "Her Family", russian, ini));
-    QByteArray bytes = readBytes(ini);
+    QByteArray bytes = readFile(ini);
     QVERIFY(bytes.startsWith(kBom));
     QCOMPARE(QString::fromUtf8(bytes.mid(kBom.size())),
              QStringLiteral("[Options]\r\nHis Family=%1\r\nHer Family=%2\r\n").arg(hebrew, russian));
@@ -171,7 +163,7 @@ class TestIni : public QObject {
     // Once every value fits Windows-1255 again, so does the file.
     QVERIFY(WritePrivateProfileString("Options", "Her Family", "משפחת הכלה", ini));
     QVERIFY(DeletePrivateProfileSection("UserGroups", ini));
-    bytes = readBytes(ini);
+    bytes = readFile(ini);
     QVERIFY(!bytes.startsWith(kBom));
     QCOMPARE(platform::cp1255::decode(bytes),
              QStringLiteral("[Options]\r\nHis Family=%1\r\nHer Family=משפחת הכלה\r\n").arg(hebrew));
@@ -207,15 +199,15 @@ class TestIni : public QObject {
   void deleteSection() {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
-    writeBytes(ini, "[UserGroups]\r\nGroup-0=a\r\n; kept\r\nGroup-1=b\r\n\r\n[Options]\r\nCouple=x\r\n"
+    writeFile(ini, "[UserGroups]\r\nGroup-0=a\r\n; kept\r\nGroup-1=b\r\n\r\n[Options]\r\nCouple=x\r\n"
                     "[usergroups]\r\nGroup-2=c\r\n");
     QVERIFY(DeletePrivateProfileSection("USERGROUPS", ini));
-    QCOMPARE(readBytes(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
     QCOMPARE(GetPrivateProfileString("UserGroups", "Group-2", "gone", ini), QStringLiteral("gone"));
 
     // A missing section or file is no error and changes nothing.
     QVERIFY(DeletePrivateProfileSection("Print", ini));
-    QCOMPARE(readBytes(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("; kept\r\n\r\n[Options]\r\nCouple=x\r\n"));
     QVERIFY(DeletePrivateProfileSection("Print", folder.file("none.ini")));
     QVERIFY(!QFile::exists(folder.file("none.ini")));
   }
@@ -223,9 +215,9 @@ class TestIni : public QObject {
   void failedWriteKeepsTheOldFile() {
     testsupport::ProgramFolder folder;
     // A folder that is a regular file cannot hold the settings file.
-    writeBytes(folder.file("blocker"), "x");
+    writeFile(folder.file("blocker"), "x");
     QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("blocker/pelmora.ini")));
-    QCOMPARE(readBytes(folder.file("blocker")), QByteArray("x"));
+    QCOMPARE(readFile(folder.file("blocker")), QByteArray("x"));
     QVERIFY(!WritePrivateProfileString("Options", "Couple", "Dan", folder.file("missing/pelmora.ini")));
 
     // A disk that fills up during the write (a file size limit stands in for
@@ -233,14 +225,14 @@ class TestIni : public QObject {
     QDir(folder.path()).mkdir("full");
     const QString ini = folder.file("full/pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = readFile(ini);
     bool written = true;
     {
       FileSizeLimit limit(4096);
       written = WritePrivateProfileString("Options", "Couple", QString(20000, u'x'), ini);
     }
     QVERIFY(!written);
-    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(readFile(ini), before);
     QCOMPARE(QDir(folder.file("full")).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmora.ini"});
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Ruth", ini));  // room again: the next write succeeds
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("Ruth"));
@@ -254,7 +246,7 @@ class TestIni : public QObject {
     const QString ini = folder.file("disk/pelmora.ini");
     QVERIFY(WritePrivateProfileString("Options", "Couple", QStringLiteral("דני ודנה"), ini));
     QVERIFY(WritePrivateProfileString("TablesMap", "TableNum-1", "1200, 300", ini));
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = readFile(ini);
 
     // A small write fails only at the flush: it must fail all the same.
     disk.fill();
@@ -267,7 +259,7 @@ class TestIni : public QObject {
         QVERIFY(WritePrivateProfileString("TablesMap", QStringLiteral("TableNum-%1").arg(i), "900, 900", ini));
       QVERIFY(!batch.commit());
     }
-    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(readFile(ini), before);
     QCOMPARE(QDir(folder.file("disk")).entryList(QDir::Files | QDir::Hidden), (QStringList{".filler", "pelmora.ini"}));
 
     // The per-user settings follow the same rule.
@@ -275,7 +267,7 @@ class TestIni : public QObject {
     disk.empty();
     QVERIFY(platform::SaveSetting("Pelmora", "Settings", "MainLeft", "1500"));
     const QString conf = platform::SettingsFileName("Pelmora");
-    const QByteArray settings = readBytes(conf);
+    const QByteArray settings = readFile(conf);
     disk.fill();
     QVERIFY(!platform::SaveSetting("Pelmora", "Settings", "MainLeft", QString(3000, u'9')));
     {
@@ -283,7 +275,7 @@ class TestIni : public QObject {
       QVERIFY(platform::SaveSetting("Pelmora", "TableSettings", "ColWidth-0", QString(3000, u'7')));
       QVERIFY(!batch.commit());
     }
-    QCOMPARE(readBytes(conf), settings);
+    QCOMPARE(readFile(conf), settings);
     QCOMPARE(platform::GetSetting("Pelmora", "Settings", "MainLeft"), QStringLiteral("1500"));
     disk.empty();
     QVERIFY(platform::SaveSetting("Pelmora", "Settings", "MainLeft", "1600"));
@@ -294,7 +286,7 @@ class TestIni : public QObject {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
     QVERIFY(WritePrivateProfileString("UserGroups", "Group-0", "a", ini));
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = readFile(ini);
     struct Clear {
       ~Clear() { platform::filefaults::Clear(); }
     } clear;
@@ -308,28 +300,28 @@ class TestIni : public QObject {
         QVERIFY(WritePrivateProfileString("UserGroups", QStringLiteral("Group-%1").arg(i), QStringLiteral("g%1").arg(i), ini));
       QVERIFY(WritePrivateProfileString("Options", "NumOfGroups", "23", ini));
       QCOMPARE(GetPrivateProfileString("UserGroups", "Group-22", "", ini), QStringLiteral("g22"));
-      QCOMPARE(readBytes(ini), before);  // nothing on disk until the commit
+      QCOMPARE(readFile(ini), before);  // nothing on disk until the commit
       {
         platform::IniBatch inner(ini);  // joins: only the outer one writes
         QVERIFY(WritePrivateProfileString("Options", "Couple", "x", ini));
         QVERIFY(inner.commit());
       }
-      QCOMPARE(readBytes(ini), before);
+      QCOMPARE(readFile(ini), before);
       QVERIFY(batch.commit());
     }
     QCOMPARE(GetPrivateProfileString("UserGroups", "Group-22", "", ini), QStringLiteral("g22"));
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("x"));
     // The next one fails: the file is the one written.
-    const QByteArray after = readBytes(ini);
+    const QByteArray after = readFile(ini);
     QVERIFY(!WritePrivateProfileString("Options", "Couple", "y", ini));
-    QCOMPARE(readBytes(ini), after);
+    QCOMPARE(readFile(ini), after);
     // A batch left without commit writes nothing.
     platform::filefaults::Clear();
     {
       platform::IniBatch dropped(ini);
       QVERIFY(WritePrivateProfileString("Options", "Couple", "z", ini));
     }
-    QCOMPARE(readBytes(ini), after);
+    QCOMPARE(readFile(ini), after);
   }
 
   void onlyOrdinaryFilesAreRead() {
@@ -351,37 +343,37 @@ class TestIni : public QObject {
     QVERIFY(QDir(folder.path()).rmdir("pelmora.ini"));
 
     // A link to an ordinary file is read, and a write changes that file.
-    writeBytes(folder.file("real.ini"), "[Options]\r\nCouple=Ruth\r\n");
+    writeFile(folder.file("real.ini"), "[Options]\r\nCouple=Ruth\r\n");
     QVERIFY(QFile::link(folder.file("real.ini"), ini));
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("Ruth"));
     QVERIFY(WritePrivateProfileString("Options", "Couple", "Dan", ini));
     QVERIFY(QFileInfo(ini).isSymLink());
-    QCOMPARE(readBytes(folder.file("real.ini")), QByteArray("[Options]\r\nCouple=Dan\r\n"));
+    QCOMPARE(readFile(folder.file("real.ini")), QByteArray("[Options]\r\nCouple=Dan\r\n"));
   }
 
   void utf8WithoutAMarkIsRead() {
     testsupport::ProgramFolder folder;
     const QString ini = folder.file("pelmora.ini");
     // Saved by a Linux text editor: UTF-8, no byte-order mark.
-    writeBytes(ini, QStringLiteral("[UserGroups]\r\nGroup-3=חברים\r\n").toUtf8());
+    writeFile(ini, QStringLiteral("[UserGroups]\r\nGroup-3=חברים\r\n").toUtf8());
     QCOMPARE(GetPrivateProfileString("UserGroups", "Group-3", "", ini), QStringLiteral("חברים"));
     // A write that Windows-1255 can hold gives a Windows-1255 file, text intact.
     QVERIFY(WritePrivateProfileString("UserGroups", "Group-4", QStringLiteral("עבודה"), ini));
-    QCOMPARE(readBytes(ini), QByteArray("[UserGroups]\r\nGroup-3=\xE7\xE1\xF8\xE9\xED\r\nGroup-4=\xF2\xE1\xE5\xE3\xE4\r\n"));
+    QCOMPARE(readFile(ini), QByteArray("[UserGroups]\r\nGroup-3=\xE7\xE1\xF8\xE9\xED\r\nGroup-4=\xF2\xE1\xE5\xE3\xE4\r\n"));
     // One it cannot hold gives UTF-8 with its mark, text intact.
     QVERIFY(WritePrivateProfileString("UserGroups", "Group-5", QStringLiteral("Zoë 🎉"), ini));
-    QCOMPARE(readBytes(ini), kBom + QStringLiteral("[UserGroups]\r\nGroup-3=חברים\r\nGroup-4=עבודה\r\nGroup-5=Zoë 🎉\r\n").toUtf8());
+    QCOMPARE(readFile(ini), kBom + QStringLiteral("[UserGroups]\r\nGroup-3=חברים\r\nGroup-4=עבודה\r\nGroup-5=Zoë 🎉\r\n").toUtf8());
     // Windows-1255 Hebrew is never taken for UTF-8.
-    writeBytes(ini, "[Options]\r\nCouple=\xE3\xF0\xE9\r\n");
+    writeFile(ini, "[Options]\r\nCouple=\xE3\xF0\xE9\r\n");
     QCOMPARE(GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("דני"));
     // A byte Windows-1255 leaves undefined is never turned into a replacement
     // character: a write that would need UTF-8 is refused, the file kept.
-    writeBytes(ini, "[Options]\r\nCouple=\xE3\xFB\r\n");
-    const QByteArray odd = readBytes(ini);
+    writeFile(ini, "[Options]\r\nCouple=\xE3\xFB\r\n");
+    const QByteArray odd = readFile(ini);
     QVERIFY(!WritePrivateProfileString("Options", "Note", QStringLiteral("🎉"), ini));
-    QCOMPARE(readBytes(ini), odd);
+    QCOMPARE(readFile(ini), odd);
     QVERIFY(WritePrivateProfileString("Options", "Note", QStringLiteral("x"), ini));
-    QCOMPARE(readBytes(ini), odd + "Note=x\r\n");
+    QCOMPARE(readFile(ini), odd + "Note=x\r\n");
   }
 };
 

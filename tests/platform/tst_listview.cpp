@@ -15,21 +15,14 @@
 #include "platform/listview.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using platform::ImageList;
 using platform::ListView;
+using testsupport::errorNumber;
 
 namespace {
-long errorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
-
 QPixmap square(int size, Qt::GlobalColor colour) {
   QPixmap p(size, size);
   p.fill(colour);

@@ -10,9 +10,11 @@
 #include "platform/printer.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using namespace platform;
+using testsupport::errorNumber;
 
 namespace {
 
@@ -20,15 +22,6 @@ QPixmap filled(int w, int h, const QColor& c) {
   QPixmap p(w, h);
   p.fill(c);
   return p;
-}
-
-long errorOf(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const VbError& e) {
-    return e.number;
-  }
-  return 0;
 }
 
 QByteArray head(const QString& path, int n) {
@@ -101,7 +94,7 @@ class TestPrinter : public QObject {
     auto& docs = PrintRecorder::instance().documents;
 
     // No picture: an error, and the document has not started.
-    QCOMPARE(errorOf([&] { pr.PaintPicture(QPixmap(), 600, 1700); }), 481L);
+    QCOMPARE(errorNumber([&] { pr.PaintPicture(QPixmap(), 600, 1700); }), 481L);
     pr.EndDoc();
     QVERIFY(docs.isEmpty());
 
@@ -183,14 +176,14 @@ class TestPrinter : public QObject {
     CommonDialog cdl;
 
     script.cancelDialog();
-    QCOMPARE(errorOf([&] { cdl.ShowPrinter(); }), 0L);  // silent without CancelError
+    QCOMPARE(errorNumber([&] { cdl.ShowPrinter(); }), 0L);  // silent without CancelError
 
     cdl.CancelError = true;
     script.cancelDialog();
-    QCOMPARE(errorOf([&] { cdl.ShowPrinter(); }), long(CommonDialog::cdlCancel));
+    QCOMPARE(errorNumber([&] { cdl.ShowPrinter(); }), long(CommonDialog::cdlCancel));
 
     script.answerDialog(QStringLiteral("any"));
-    QCOMPARE(errorOf([&] { cdl.ShowPrinter(); }), 0L);
+    QCOMPARE(errorNumber([&] { cdl.ShowPrinter(); }), 0L);
 
     const auto shown = script.shown();
     QCOMPARE(shown.size(), 3);

@@ -10,32 +10,19 @@
 #include "platform/registry.h"
 #include "platform/serialport.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/fakemodem.h"
 #include "support/testsupport.h"
 
 using platform::SerialPort;
 using testsupport::FakeModem;
+using testsupport::errorNumber;
 using testsupport::mapPort;
 
 namespace {
 
-long errorOf(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
-
-bool waitForCount(SerialPort& port, int atLeast, int ms = 2000) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) {
-    if (port.InBufferCount() >= atLeast) return true;
-    QTest::qWait(5);
-  }
-  return false;
+bool waitForCount(SerialPort& port, int atLeast) {
+  return QTest::qWaitFor([&] { return port.InBufferCount() >= atLeast; }, 10000);
 }
 
 }  // namespace
@@ -53,10 +40,12 @@ class TestSerialPort : public QObject {
   void init() {
     settings_ = std::make_unique<QTemporaryDir>();
     platform::SetSettingsRoot(settings_->path());
+    devices_ = std::make_unique<testsupport::DeviceFolder>();
   }
   void cleanup() {
     platform::SetSettingsRoot(QString());
     settings_.reset();
+    devices_.reset();
   }
 
   void portsMapToDevicesInUserSettings() {
@@ -86,38 +75,38 @@ class TestSerialPort : public QObject {
     port.SetPortOpen(false);
 
     // A mapping changed while the program runs counts from the next opening.
-    mapPort(3, testsupport::missingDevice(3));
-    QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8002L);
+    mapPort(3, devices_->missing(3));
+    QCOMPARE(errorNumber([&] { port.SetPortOpen(true); }), 8002L);
     QVERIFY(!port.PortOpen());
   }
 
   void propertiesAndClosedPortErrors() {
     SerialPort port;
     QCOMPARE(port.Settings(), QStringLiteral("9600,N,8,1"));
-    QCOMPARE(errorOf([&] { port.SetCommPort(0); }), 8002L);
-    QCOMPARE(errorOf([&] { port.SetCommPort(17); }), 8002L);
+    QCOMPARE(errorNumber([&] { port.SetCommPort(0); }), 8002L);
+    QCOMPARE(errorNumber([&] { port.SetCommPort(17); }), 8002L);
     port.SetCommPort(3);
     QCOMPARE(port.CommPort(), 3);
     for (const char* bad : {"9600,X,8,1", "9600,N,9,1", "fast,N,8,1", "9600,N,8", "9600,N,8,3"})
-      QCOMPARE(errorOf([&] { port.SetSettings(QString::fromLatin1(bad)); }), 380L);
+      QCOMPARE(errorNumber([&] { port.SetSettings(QString::fromLatin1(bad)); }), 380L);
     QCOMPARE(port.Settings(), QStringLiteral("9600,N,8,1"));
     port.SetSettings(QStringLiteral("2400,e,7,2"));
     QCOMPARE(port.Settings(), QStringLiteral("2400,e,7,2"));
-    QCOMPARE(errorOf([&] { port.SetInputLen(-1); }), 380L);
+    QCOMPARE(errorNumber([&] { port.SetInputLen(-1); }), 380L);
 
     QVERIFY(!port.PortOpen());
-    QCOMPARE(errorOf([&] { port.Output(QStringLiteral("AT\r")); }), 8012L);
-    QCOMPARE(errorOf([&] { port.Input(); }), 8012L);
-    QCOMPARE(errorOf([&] { port.InBufferCount(); }), 8012L);
-    QCOMPARE(errorOf([&] { port.SetInBufferCount(0); }), 8012L);
+    QCOMPARE(errorNumber([&] { port.Output(QStringLiteral("AT\r")); }), 8012L);
+    QCOMPARE(errorNumber([&] { port.Input(); }), 8012L);
+    QCOMPARE(errorNumber([&] { port.InBufferCount(); }), 8012L);
+    QCOMPARE(errorNumber([&] { port.SetInBufferCount(0); }), 8012L);
     port.SetPortOpen(false);  // closing a closed port is harmless
   }
 
   void openingMissingAndBusyDevices() {
-    mapPort(1, testsupport::missingDevice(1));
+    mapPort(1, devices_->missing(1));
     SerialPort port;
     port.SetCommPort(1);
-    QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8002L);
+    QCOMPARE(errorNumber([&] { port.SetPortOpen(true); }), 8002L);
     QVERIFY(!port.PortOpen());
 
     FakeModem modem;
@@ -125,14 +114,14 @@ class TestSerialPort : public QObject {
     port.SetCommPort(2);
     port.SetPortOpen(true);
     QVERIFY(port.PortOpen());
-    QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 8005L);
-    QCOMPARE(errorOf([&] { port.SetCommPort(1); }), 8005L);
+    QCOMPARE(errorNumber([&] { port.SetPortOpen(true); }), 8005L);
+    QCOMPARE(errorNumber([&] { port.SetCommPort(1); }), 8005L);
     QCOMPARE(port.CommPort(), 2);
 
     // A second control cannot take a port that is in use.
     SerialPort other;
     other.SetCommPort(2);
-    const long busy = errorOf([&] { other.SetPortOpen(true); });
+    const long busy = errorNumber([&] { other.SetPortOpen(true); });
     QCOMPARE(busy, 8010L);
     QVERIFY(!other.PortOpen());
 
@@ -144,9 +133,9 @@ class TestSerialPort : public QObject {
 
     // A device the user may not read and write is refused as such, also for
     // root: the kernel lets nobody write this read-only file.
-    mapPort(4, testsupport::deniedDevice());
+    mapPort(4, devices_->denied());
     port.SetCommPort(4);
-    QCOMPARE(errorOf([&] { port.SetPortOpen(true); }), 70L);
+    QCOMPARE(errorNumber([&] { port.SetPortOpen(true); }), 70L);
     QVERIFY(!port.PortOpen());
   }
 
@@ -178,7 +167,7 @@ class TestSerialPort : public QObject {
     // Setting the count to 0 drops what is waiting; other counts are refused.
     modem.send("CONNECT\r\n");
     QVERIFY(waitForCount(port, 9));
-    QCOMPARE(errorOf([&] { port.SetInBufferCount(3); }), 380L);
+    QCOMPARE(errorNumber([&] { port.SetInBufferCount(3); }), 380L);
     port.SetInBufferCount(0);
     QCOMPARE(port.InBufferCount(), 0);
 
@@ -186,7 +175,7 @@ class TestSerialPort : public QObject {
     port.SetSettings(QStringLiteral("1200,N,8,1"));
     port.SetPortOpen(false);
     modem.send("STALE");
-    QTest::qWait(50);
+    QVERIFY(modem.waitUnread(5));
     port.SetPortOpen(true);
     QCOMPARE(port.InBufferCount(), 0);
     port.Output(QStringLiteral("ATH\r"));
@@ -203,22 +192,26 @@ class TestSerialPort : public QObject {
     modem.send("\r\nOK\r\n");
     QVERIFY(waitForCount(port, 6));
     modem.send("RING");
-    QTest::qWait(50);
+    // Taken from the terminal by the port (a hang-up drops what is left there),
+    // not yet read by the caller.
+    QVERIFY(modem.waitUnread(4));
+    QTRY_COMPARE(modem.unread(), 0);
 
     // Hung up: the port is not watched any more, so the event loop sleeps.
+    // Only this thread's processor time counts, whatever else runs.
     modem.unplug();
-    const double cpuBefore = testsupport::cpuSeconds();
+    const double cpuBefore = testsupport::threadCpuSeconds();
     QTest::qWait(1000);
-    const double cpuUsed = testsupport::cpuSeconds() - cpuBefore;
+    const double cpuUsed = testsupport::threadCpuSeconds() - cpuBefore;
     QVERIFY2(cpuUsed < 0.2, qPrintable(QStringLiteral("%1 s of processor time").arg(cpuUsed)));
 
     // What came before the hang-up is still read; then reading and writing fail.
     QVERIFY(port.PortOpen());
     QCOMPARE(port.InBufferCount(), 10);
     QCOMPARE(port.Input(), QStringLiteral("\r\nOK\r\nRING"));
-    QCOMPARE(errorOf([&] { port.InBufferCount(); }), 8020L);
-    QCOMPARE(errorOf([&] { port.Input(); }), 8020L);
-    QCOMPARE(errorOf([&] { port.Output(QStringLiteral("ATH\r")); }), 8021L);
+    QCOMPARE(errorNumber([&] { port.InBufferCount(); }), 8020L);
+    QCOMPARE(errorNumber([&] { port.Input(); }), 8020L);
+    QCOMPARE(errorNumber([&] { port.Output(QStringLiteral("ATH\r")); }), 8021L);
     port.SetPortOpen(false);
     QVERIFY(!port.PortOpen());
 
@@ -235,6 +228,7 @@ class TestSerialPort : public QObject {
  private:
   QString appName_;
   std::unique_ptr<QTemporaryDir> settings_;
+  std::unique_ptr<testsupport::DeviceFolder> devices_;
 };
 
 PELMORA_TEST(TestSerialPort)

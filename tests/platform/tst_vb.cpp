@@ -7,20 +7,12 @@
 
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
-namespace {
+using testsupport::errorNumber;
 
-// The VB error number a call raises, 0 when it raises none.
-template <class F>
-long errorOf(F&& f) {
-  try {
-    f();
-  } catch (const platform::VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
+namespace {
 
 constexpr long kTypeMismatch = 13;
 constexpr long kOverflow = 6;
@@ -47,7 +39,7 @@ class TestVb : public QObject {
     QCOMPARE(vb::Val("\t1\n2"), 12.0);
     QCOMPARE(vb::Val("שולחן 12"), 0.0);
     QCOMPARE(vb::Val("1e-400"), 0.0);
-    QCOMPARE(errorOf([] { vb::Val("1e400"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::Val("1e400"); }), kOverflow);
   }
 
   void roundHalfEven() {
@@ -67,35 +59,35 @@ class TestVb : public QObject {
     QCOMPARE(vb::CByte(" 255 "), 255);
     QCOMPARE(vb::CByte("-0.5"), 0);
     QCOMPARE(vb::CByte(QVariant(17.5)), 18);
-    QCOMPARE(errorOf([] { vb::CByte("256"); }), kOverflow);
-    QCOMPARE(errorOf([] { vb::CByte("255.5"); }), kOverflow);
-    QCOMPARE(errorOf([] { vb::CByte("-1"); }), kOverflow);
-    QCOMPARE(errorOf([] { vb::CByte("abc"); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { vb::CByte(""); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { vb::CByte("   "); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { vb::CByte("12abc"); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { vb::CByte(QVariant()); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CByte("256"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CByte("255.5"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CByte("-1"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CByte("abc"); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CByte(""); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CByte("   "); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CByte("12abc"); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CByte(QVariant()); }), kTypeMismatch);
 
     QCOMPARE(vb::CInt("32767"), 32767);
     QCOMPARE(vb::CInt("-32768.5"), -32768);
-    QCOMPARE(errorOf([] { vb::CInt("32768"); }), kOverflow);
-    QCOMPARE(errorOf([] { vb::CInt("-32769"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CInt("32768"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CInt("-32769"); }), kOverflow);
     QCOMPARE(vb::CLng("2147483646.5"), 2147483646);
-    QCOMPARE(errorOf([] { vb::CLng("2147483647.5"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CLng("2147483647.5"); }), kOverflow);
     QCOMPARE(vb::CLng("-2147483648"), std::numeric_limits<qint32>::min());
 
     QCOMPARE(vb::CDbl("1e3"), 1000.0);
     QCOMPARE(vb::CDbl(true), -1.0);
-    QCOMPARE(errorOf([] { vb::CDbl("1,5"); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { vb::CDbl("1e999"); }), kOverflow);
+    QCOMPARE(errorNumber([] { vb::CDbl("1,5"); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CDbl("1e999"); }), kOverflow);
 
     QCOMPARE(vb::CBool("true"), true);
     QCOMPARE(vb::CBool(" FALSE "), false);
     QCOMPARE(vb::CBool("0"), false);
     QCOMPARE(vb::CBool("-1"), true);
     QCOMPARE(vb::CBool(QVariant(0.0)), false);
-    QCOMPARE(errorOf([] { vb::CBool("yes"); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { vb::CBool(QVariant()); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CBool("yes"); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { vb::CBool(QVariant()); }), kTypeMismatch);
   }
 
   void isNumeric() {
@@ -157,21 +149,21 @@ class TestVb : public QObject {
     QCOMPARE(Currency::fromText("-922337203685477.5808").raw(), std::numeric_limits<qint64>::min());
     QCOMPARE(Currency::fromRaw(std::numeric_limits<qint64>::min()).toString(),
              QStringLiteral("-922337203685477.5808"));
-    QCOMPARE(errorOf([] { Currency::fromText("922337203685477.5808"); }), kOverflow);
-    QCOMPARE(errorOf([] { Currency::fromText("922337203685477.58075"); }), kOverflow);
-    QCOMPARE(errorOf([] { Currency::fromText("100000000000000000000"); }), kOverflow);
-    QCOMPARE(errorOf([] { Currency::fromText("abc"); }), kTypeMismatch);
-    QCOMPARE(errorOf([] { Currency::fromText(""); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { Currency::fromText("922337203685477.5808"); }), kOverflow);
+    QCOMPARE(errorNumber([] { Currency::fromText("922337203685477.58075"); }), kOverflow);
+    QCOMPARE(errorNumber([] { Currency::fromText("100000000000000000000"); }), kOverflow);
+    QCOMPARE(errorNumber([] { Currency::fromText("abc"); }), kTypeMismatch);
+    QCOMPARE(errorNumber([] { Currency::fromText(""); }), kTypeMismatch);
 
     QCOMPARE(Currency::fromDouble(0.1).raw(), 1000);
     QCOMPARE(Currency::fromDouble(-2.5).toString(), QStringLiteral("-2.5"));
-    QCOMPARE(errorOf([] { Currency::fromDouble(1e20); }), kOverflow);
+    QCOMPARE(errorNumber([] { Currency::fromDouble(1e20); }), kOverflow);
 
     // Ten times 0.1 is exactly 1, which a double does not manage.
     Currency sum;
     for (int i = 0; i < 10; ++i) sum = sum + Currency::fromText("0.1");
     QCOMPARE(sum, Currency::fromText("1"));
-    QCOMPARE(errorOf([] { Currency::fromRaw(std::numeric_limits<qint64>::max()) + Currency::fromRaw(1); }),
+    QCOMPARE(errorNumber([] { Currency::fromRaw(std::numeric_limits<qint64>::max()) + Currency::fromRaw(1); }),
              kOverflow);
   }
 

@@ -3,20 +3,13 @@
 
 #include "platform/report.h"
 #include "platform/vberror.h"
+#include "support/errors.h"
 #include "support/testsupport.h"
 
 using namespace platform;
+using testsupport::errorNumber;
 
 namespace {
-
-long errorOf(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
 
 std::shared_ptr<ReportRecordset> numberedRows(int n) {
   auto rs = std::make_shared<ReportRecordset>();
@@ -43,17 +36,17 @@ class ReportEngineTest : public QObject {
     ReportRecordset rs;
     rs.AppendField(QStringLiteral("A"), 3);
     rs.AppendField(QStringLiteral("B"), 5);
-    QCOMPARE(errorOf([&] { rs.AddNew(); }), 3704L);  // not open yet
+    QCOMPARE(errorNumber([&] { rs.AddNew(); }), 3704L);  // not open yet
     rs.Open();
-    QCOMPARE(errorOf([&] { rs.AppendField(QStringLiteral("C"), 1); }), 3219L);
+    QCOMPARE(errorNumber([&] { rs.AppendField(QStringLiteral("C"), 1); }), 3219L);
 
     rs.AddNew();
     rs.SetField(QStringLiteral("a"), QStringLiteral("abc"));
     QCOMPARE(rs.RecordCount(), 0);  // pending until saved
     // Too long: refused, the field keeps its value.
-    QVERIFY(errorOf([&] { rs.SetField(QStringLiteral("A"), QStringLiteral("abcd")); }) != 0);
+    QVERIFY(errorNumber([&] { rs.SetField(QStringLiteral("A"), QStringLiteral("abcd")); }) != 0);
     QCOMPARE(rs.Field(QStringLiteral("A")), QStringLiteral("abc"));
-    QCOMPARE(errorOf([&] { rs.SetField(QStringLiteral("Z"), QStringLiteral("x")); }), 3265L);
+    QCOMPARE(errorNumber([&] { rs.SetField(QStringLiteral("Z"), QStringLiteral("x")); }), 3265L);
     rs.AddNew();  // saves the pending one first
     rs.SetField(QStringLiteral("B"), QStringLiteral("xy"));
     rs.Update();
@@ -69,14 +62,14 @@ class ReportEngineTest : public QObject {
     QVERIFY(rs.IsEOF());
 
     rs.Close();
-    QCOMPARE(errorOf([&] { rs.Close(); }), 3704L);
+    QCOMPARE(errorNumber([&] { rs.Close(); }), 3704L);
   }
 
   void connectionNeedsTheDatabase() {
     testsupport::ProgramFolder folder;
     ReportConnection conn;
     const QString cs = QStringLiteral("Driver=Microsoft Access Driver (*.mdb);DBQ=") + folder.file("Wed.mdb");
-    QVERIFY(errorOf([&] { conn.Open(cs); }) != 0);
+    QVERIFY(errorNumber([&] { conn.Open(cs); }) != 0);
     QVERIFY(!conn.isOpen());
     QFile f(folder.file("Wed.mdb"));
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -84,7 +77,7 @@ class ReportEngineTest : public QObject {
     conn.Open(cs);
     QVERIFY(conn.isOpen());
     conn.Close();
-    QCOMPARE(errorOf([&] { conn.Close(); }), 3704L);
+    QCOMPARE(errorNumber([&] { conn.Close(); }), 3704L);
   }
 
   void pagesNumberedAndFooterOnce() {
@@ -134,12 +127,12 @@ class ReportEngineTest : public QObject {
     r.SetDataSource(rs);
     rs->Close();  // a later close does not change what is shown
     QCOMPARE(itemsNamed(r.Pages(), QStringLiteral("txtName")).size(), 2);
-    QVERIFY(errorOf([&] { r.SetDataSource(rs); }) != 0);  // a closed source is refused
+    QVERIFY(errorNumber([&] { r.SetDataSource(rs); }) != 0);  // a closed source is refused
 
     auto other = std::make_shared<ReportRecordset>();
     other->AppendField(QStringLiteral("Other"), 5);
     other->Open();
-    QCOMPARE(errorOf([&] { r.SetDataSource(other); }), 8526L);  // bound field missing
+    QCOMPARE(errorNumber([&] { r.SetDataSource(other); }), 8526L);  // bound field missing
   }
 
   void drawsToPdfAndImage() {

@@ -5,11 +5,14 @@
 
 #include "platform/msgbox.h"
 #include "platform/reportwindow.h"
+#include "support/files.h"
 #include "support/smalldisk.h"
 #include "support/testsupport.h"
 
 using namespace platform;
 using testsupport::prompts;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -21,17 +24,6 @@ void fillReport(ReportWindow& w) {
   w.Layout.Detail.Height = 400;
   w.Layout.addTextBox(w.Layout.Detail, QStringLiteral("txtName"), 0, 0, 4000, 300, QStringLiteral("Name"));
   w.Layout.SetDataSource(rs);
-}
-
-QByteArray contents(const QString& file) {
-  QFile f(file);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& file, const QByteArray& data) {
-  QFile f(file);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(data);
 }
 
 }  // namespace
@@ -55,7 +47,7 @@ class ReportSaveTest : public QObject {
     QCOMPARE(shown.style & 0x30, int(vbExclamation));
     QVERIFY(shown.text.contains(QStringLiteral("guests.pdf")));
     QVERIFY(QFileInfo(folder.file("guests.pdf")).isDir());
-    QCOMPARE(contents(folder.file("guests.pdf/keep.txt")), QByteArray("keep"));
+    QCOMPARE(readFile(folder.file("guests.pdf/keep.txt")), QByteArray("keep"));
 
     // A folder that does not exist: the reason differs, and is shown.
     prompts().answerDialog(QStringLiteral("no/such/folder/list.pdf"));
@@ -69,7 +61,7 @@ class ReportSaveTest : public QObject {
     prompts().answerDialog(QStringLiteral("list.pdf"));
     w.ExportReport();
     QCOMPARE(prompts().messages().size(), 2);
-    QVERIFY(contents(folder.file("list.pdf")).startsWith("%PDF"));
+    QVERIFY(readFile(folder.file("list.pdf")).startsWith("%PDF"));
     QCOMPARE(prompts().pendingAnswers(), 0);
   }
 
@@ -88,7 +80,7 @@ class ReportSaveTest : public QObject {
     PELMORA_REQUIRE_MOUNTED(disk);
     const QString pdf = folder.file("disk/guests.pdf");
     QVERIFY(w.Layout.ExportPDF(pdf));
-    const QByteArray before = contents(pdf);
+    const QByteArray before = readFile(pdf);
     QVERIFY(before.size() > 8192);
 
     // Room for part of the new file, not all of it: the old one stays whole.
@@ -98,7 +90,7 @@ class ReportSaveTest : public QObject {
     w.ExportReport();
     QCOMPARE(prompts().messages().size(), 1);
     QVERIFY(prompts().messages().first().contains(QStringLiteral("guests.pdf")));
-    QCOMPARE(contents(pdf), before);
+    QCOMPARE(readFile(pdf), before);
 
     // A new file that does not fit is not left cut off.
     prompts().answerDialog(folder.file("disk/new.pdf"));
@@ -123,7 +115,7 @@ class ReportSaveTest : public QObject {
     const Prompt asked = prompts().shown().last();
     QVERIFY(asked.text.contains(QStringLiteral("guests.pdf")));
     QCOMPARE(asked.style & 0x7, int(vbYesNo));
-    QCOMPARE(contents(folder.file("guests.pdf")), QByteArray("the old list"));
+    QCOMPARE(readFile(folder.file("guests.pdf")), QByteArray("the old list"));
     QVERIFY(!QFileInfo::exists(folder.file("guests")));
 
     // Yes replaces it.
@@ -131,7 +123,7 @@ class ReportSaveTest : public QObject {
     prompts().answer(vbYes);
     w.ExportReport();
     QCOMPARE(prompts().messages().size(), 2);
-    QVERIFY(contents(folder.file("guests.pdf")).startsWith("%PDF"));
+    QVERIFY(readFile(folder.file("guests.pdf")).startsWith("%PDF"));
 
     // A new name without ".pdf", and a name the file dialog itself already
     // asked about, are written without a question.
@@ -140,7 +132,7 @@ class ReportSaveTest : public QObject {
     prompts().answerDialog(QStringLiteral("guests.pdf"));
     w.ExportReport();
     QCOMPARE(prompts().messages().size(), 2);
-    QVERIFY(contents(folder.file("tables.pdf")).startsWith("%PDF"));
+    QVERIFY(readFile(folder.file("tables.pdf")).startsWith("%PDF"));
     QCOMPARE(prompts().pendingAnswers(), 0);
   }
 };

@@ -17,12 +17,15 @@
 #include "platform/vb.h"
 #include "guestlist/guestlist_fixture.h"
 #include "seating/frmTableMap.h"
+#include "support/files.h"
 #include "support/smalldisk.h"
+#include "support/tablemap.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using testsupport::prompts;
+using testsupport::showMap;
 
 namespace {
 
@@ -43,13 +46,6 @@ QString iniText() {
   QFile f(IniFile());
   if (!f.open(QIODevice::ReadOnly)) return QString();
   return platform::cp1255::decode(f.readAll());
-}
-
-frmTableMap& showMap() {
-  frmTableMap& map = frmTableMap::Default();
-  map.show();
-  [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(&map);
-  return map;
 }
 
 QPointF place(frmTableMap& map, int t) { return {map.lvwTable->ItemLeft(t), map.lvwTable->ItemTop(t)}; }
@@ -518,10 +514,7 @@ void TablePositionsTest::savedPlacesOnAFullDisk() {
   frmTableMap& map = showMap();
   map.Toolbar1->Click(1);
   QVERIFY(iniText().contains(QStringLiteral("TableNum-40=")));
-  QFile ini(IniFile());
-  QVERIFY(ini.open(QIODevice::ReadOnly));
-  const QByteArray before = ini.readAll();
-  ini.close();
+  const QByteArray before = testsupport::readFile(IniFile());
 
   // The save ("שמור") on a full disk: told once, the file as it was.
   disk.fill();
@@ -531,9 +524,7 @@ void TablePositionsTest::savedPlacesOnAFullDisk() {
   map.Toolbar1->Click(1);
   QCOMPARE(prompts().messages().size(), 1);
   QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ההגדרות לא נשמרו")));
-  QVERIFY(ini.open(QIODevice::ReadOnly));
-  QCOMPARE(ini.readAll(), before);
-  ini.close();
+  QCOMPARE(testsupport::readFile(IniFile()), before);
 
   // With room, every one of the 40 places lands in one write.
   disk.empty();

@@ -17,6 +17,7 @@
 #include "platform/toolbar.h"
 #include "platform/vb.h"
 #include "seating/frmTableMap.h"
+#include "support/tablemap.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -25,6 +26,7 @@ using platform::PrintedDocument;
 using platform::PrintedItem;
 using platform::PrintRecorder;
 using testsupport::prompts;
+using testsupport::showMap;
 
 namespace {
 
@@ -32,13 +34,6 @@ const QString kPrinted = QStringLiteral("הודפסה מפת השולחנות.")
 const QString kTitle = QStringLiteral("מפת השולחנות של ");
 const QString kPrefix = QStringLiteral("שולחן של ");
 const QString kSaveQuestion = QStringLiteral("?האם ברצונך לשמור מיקומי מפת השולחנות ביציאה");
-
-frmTableMap& showMap() {
-  frmTableMap& map = frmTableMap::Default();
-  map.show();
-  [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(&map);
-  return map;
-}
 
 QString makeGarden(const QString& name, QSize size) {
   QImage img(size, QImage::Format_RGB32);

@@ -17,11 +17,13 @@
 #include "platform/msgbox.h"
 #include "seating/frmTableMap.h"
 #include "support/drawntext.h"
+#include "support/tablemap.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using testsupport::prompts;
+using testsupport::showMap;
 
 namespace {
 
@@ -84,13 +86,6 @@ void checkOnlyTablesMoved(const QMap<QString, QVariantMap>& before, const QMap<Q
   const QMap<QString, QVariantMap> now = rowsInDb();
   QCOMPARE(now.keys(), expected.keys());
   for (const QString& family : now.keys()) QCOMPARE(now[family], expected[family]);
-}
-
-frmTableMap& showMap() {
-  frmTableMap& map = frmTableMap::Default();
-  map.show();
-  [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(&map);
-  return map;
 }
 
 // The user selects table t on the map and chooses the renumbering from the pop-up.

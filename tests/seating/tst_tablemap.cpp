@@ -16,12 +16,14 @@
 #include "seating/frmTable.h"
 #include "seating/frmTableMap.h"
 #include "resources/tableicons.h"
+#include "support/tablemap.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using testsupport::addInvitation;
 using testsupport::prompts;
+using testsupport::showMap;
 
 namespace {
 
@@ -31,14 +33,6 @@ const QString kSaveQuestion = QStringLiteral("?האם ברצונך לשמור מ
 
 QString overLimit(int chairs) {
   return QStringLiteral("לא ניתן להושיב יותר מ- ") + QString::number(chairs) + QStringLiteral(" איש בשולחן");
-}
-
-// The map loaded and shown, as the user sees it.
-frmTableMap& showMap() {
-  frmTableMap& map = frmTableMap::Default();
-  map.show();
-  [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(&map);
-  return map;
 }
 
 QWidget* viewport(frmTableMap& map) { return map.lvwTable->CurrentView()->viewport(); }

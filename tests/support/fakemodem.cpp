@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -27,6 +30,7 @@ FakeModem::FakeModem(bool answers) : answers_(answers) {
   cfmakeraw(&t);
   tcsetattr(slave_, TCSANOW, &t);
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  if (pipe2(wake_, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   device_ = QString::fromLocal8Bit(name);
   thread_ = std::thread([this] { run(); });
 }
@@ -34,11 +38,16 @@ FakeModem::FakeModem(bool answers) : answers_(answers) {
 FakeModem::~FakeModem() { unplug(); }
 
 void FakeModem::unplug() {
-  stop_ = true;
-  if (thread_.joinable()) thread_.join();
-  if (slave_ >= 0) ::close(slave_);
-  if (master_ >= 0) ::close(master_);
-  slave_ = master_ = -1;
+  if (thread_.joinable()) {
+    const char stop = 0;
+    while (::write(wake_[1], &stop, 1) < 0 && errno == EINTR) {
+    }
+    thread_.join();
+  }
+  for (int* fd : {&slave_, &master_, &wake_[0], &wake_[1]}) {
+    if (*fd >= 0) ::close(*fd);
+    *fd = -1;
+  }
 }
 
 QByteArray FakeModem::received() const {
@@ -75,11 +84,21 @@ void FakeModem::writeAll(const QByteArray& bytes) {
 }
 
 void FakeModem::run() {
-  while (!stop_) {
-    pollfd p{master_, POLLIN, 0};
-    const int r = ::poll(&p, 1, 10);
-    if (r <= 0 || !(p.revents & POLLIN)) {
-      if (r > 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  for (;;) {
+    // Sleeps until the program writes or the modem is told to stop.
+    pollfd p[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+    if (::poll(p, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    if (p[1].revents) return;
+    if (!(p[0].revents & POLLIN)) {
+      if (p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {  // nothing more to read: wait for the stop
+        pollfd stop{wake_[0], POLLIN, 0};
+        while (::poll(&stop, 1, -1) < 0 && errno == EINTR) {
+        }
+        return;
+      }
       continue;
     }
     char buf[256];
@@ -106,16 +125,43 @@ void FakeModem::run() {
   }
 }
 
-QString missingDevice(int port) { return QDir::tempPath() + QStringLiteral("/pelmora-no-port-%1").arg(port); }
+int FakeModem::unread() const {
+  int queued = 0;
+  if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &queued) != 0) return -1;
+  return queued;
+}
 
-QString deniedDevice() { return QStringLiteral("/proc/sys/kernel/osrelease"); }
+bool FakeModem::waitUnread(int bytes) const {
+  QDeadlineTimer deadline(10000);
+  for (;;) {
+    const int queued = unread();
+    if (queued < 0) return false;
+    if (queued >= bytes) return true;
+    if (deadline.hasExpired()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
 
-double cpuSeconds() {
+DeviceFolder::DeviceFolder() {
+  if (!dir_.isValid() || !QFile::link(QStringLiteral("/proc/sys/kernel/osrelease"), denied()))
+    throw std::runtime_error("cannot make the test's device folder");
+}
+
+QString DeviceFolder::missing(int port) const { return dir_.filePath(QStringLiteral("no-port-%1").arg(port)); }
+
+QString DeviceFolder::denied() const { return dir_.filePath(QStringLiteral("denied")); }
+
+namespace {
+double cpuSeconds(int who) {
   rusage u{};
-  getrusage(RUSAGE_SELF, &u);
+  getrusage(who, &u);
   auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
   return seconds(u.ru_utime) + seconds(u.ru_stime);
 }
+}  // namespace
+
+double threadCpuSeconds() { return cpuSeconds(RUSAGE_THREAD); }
+double processCpuSeconds() { return cpuSeconds(RUSAGE_SELF); }
 
 void mapPort(int port, const QString& device) {
   platform::SaveSetting(QCoreApplication::applicationName(), QStringLiteral("Ports"),

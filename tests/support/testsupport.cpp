@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 
 #include "app/mdlWedding.h"
 #include "platform/dao_faults.h"
@@ -94,6 +95,10 @@ void useCurrentFolderAsProgramFolder() {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  // Qt's own per-user files (the file dialog remembers its last folder) go to
+  // a folder of this run, never to the user's.
+  QTemporaryDir qtUserFiles;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(qtUserFiles.path()));
   platform::Application app(argc, argv);  // as the program: errors of event handlers are shown
   QApplication::setLayoutDirection(Qt::RightToLeft);
   platform::UseReadingOrderStyle();

@@ -1,0 +1,57 @@
+#include "windowprint.h"
+
+#include <QWidget>
+
+#include "commondialog.h"
+#include "msgbox.h"
+#include "printer.h"
+#include "vb.h"
+#include "vberror.h"
+
+namespace platform {
+namespace {
+
+const QString kPrintFailed = QStringLiteral("ארעה שגיאת הדפסה");
+
+// False when the user cancelled or the dialog failed (the failure shown).
+bool ChoosePrinter(CommonDialog& cdl) {
+  ErrorState dialog;
+  dialog([&] {
+    cdl.CancelError = true;
+    cdl.ShowPrinter();
+  });
+  if (!dialog.failed()) return true;
+  if (dialog.last().number != CommonDialog::cdlCancel)
+    MsgBox(dialog.last().description, vbExclamation);
+  return false;
+}
+
+}  // namespace
+
+void PrintWindowImage(CommonDialog& printerDialog, QWidget* window, QWidget* printIcon, const QString& doneMessage) {
+  if (!ChoosePrinter(printerDialog)) return;
+  ErrorState printing;
+  printIcon->hide();
+  printing([&] { PrintForm(window); });
+  printIcon->show();
+  MsgBox(printing.failed() ? kPrintFailed : doneMessage);
+}
+
+void PrintWindowControls(CommonDialog& printerDialog, QWidget* window, const QString& doneMessage) {
+  if (!ChoosePrinter(printerDialog)) return;
+  ErrorState printing;
+  Printer& printer = Printer::instance();
+  const auto controls = window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  for (QWidget* control : controls) {
+    printing([&] { printer.Print(control->objectName()); });
+    printing([&] {
+      const double top = printer.CurrentY;
+      printer.PaintPicture(control->grab(), 0, top);
+      printer.CurrentY = top + vb::PixelsToTwipsY(control->height());
+    });
+  }
+  printing([&] { printer.EndDoc(); });
+  MsgBox(printing.failed() ? kPrintFailed : doneMessage);
+}
+
+}  // namespace platform
