@@ -25,7 +25,7 @@ struct WeddingField {
 extern const WeddingField kWeddingFields[13];
 
 // The field as the program creates it (size, required, zero length), under
-// `name`, which differs from the spec's at most in case.
+// `name`, which differs from the field's own name at most in case.
 std::shared_ptr<dao::Field> CreateWeddingField(dao::TableDef& table, const WeddingField& spec, const QString& name);
 
 // Each field is created and appended as its own step of err, so one failing
