@@ -1,6 +1,8 @@
 #include "toolbar.h"
 
 #include <QAction>
+#include <QActionEvent>
+#include <QToolButton>
 
 #include "vberror.h"
 
@@ -58,6 +60,13 @@ bool Toolbar::IsPressed(int index) const {
 void Toolbar::Refresh() {
   update();
   for (QWidget* w : findChildren<QWidget*>()) w->update();
+}
+
+void Toolbar::actionEvent(QActionEvent* event) {
+  QToolBar::actionEvent(event);
+  if (event->type() != QEvent::ActionAdded) return;
+  if (auto* button = qobject_cast<QToolButton*>(widgetForAction(event->action())))
+    button->setFocusPolicy(Qt::TabFocus);
 }
 
 // As a user's click: a check button toggles first, then ButtonClick follows.

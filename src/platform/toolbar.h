@@ -1,6 +1,7 @@
 #pragma once
 // A toolbar whose buttons are addressed by index from 1, as the program's
-// command tables number them. Separators count as buttons.
+// command tables number them. Separators count as buttons. Its buttons are
+// stops of the window's Tab order, so the keyboard reaches every command.
 #include <QIcon>
 #include <QToolBar>
 #include <QVector>
@@ -33,6 +34,9 @@ class Toolbar : public QToolBar {
 
  signals:
   void ButtonClick(int index);
+
+ protected:
+  void actionEvent(QActionEvent* event) override;
 
  private:
   QVector<QAction*> buttons_;
