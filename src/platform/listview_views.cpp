@@ -27,6 +27,11 @@ int buttonCode(Qt::MouseButton b) {
   }
 }
 
+bool opensPopup(const QKeyEvent* e) {
+  const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
+  return (e->key() == Qt::Key_Menu && m == Qt::NoModifier) || (e->key() == Qt::Key_F10 && m == Qt::ShiftModifier);
+}
+
 }  // namespace listview_detail
 
 IconModeView::IconModeView(ListView* owner) : EventView<QListView>(owner) {

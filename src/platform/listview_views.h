@@ -2,10 +2,13 @@
 // The two views of ListView over its one model: freely placed icons and report
 // rows. Both pass the user's mouse, key and focus events on as the list's own.
 #include <QListView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include "enterkey.h"
 #include "listview.h"
 #include "vb.h"
 
@@ -14,6 +17,8 @@ namespace platform {
 namespace listview_detail {
 int shiftState(Qt::KeyboardModifiers m);
 int buttonCode(Qt::MouseButton b);
+// The menu key or Shift+F10, which open the pop-up menu.
+bool opensPopup(const QKeyEvent* e);
 }  // namespace listview_detail
 
 template <class Base>
@@ -49,6 +54,27 @@ class EventView : public Base {
     noticingSelection([&] { Base::mouseMoveEvent(e); });
   }
   void keyPressEvent(QKeyEvent* e) override {
+    if (IsEnterKey(e)) {
+      // What a double-click does: the click, then the double-click.
+      if (owner_->SelectedItem()) {
+        emit owner_->Click();
+        emit owner_->DblClick();
+      }
+      e->accept();
+      return;
+    }
+    if (listview_detail::opensPopup(e)) {
+      // A right press on the selected item, or on the list's corner.
+      const int item = owner_->SelectedItem();
+      const QRect room = this->viewport()->rect();
+      const QPoint at = item ? owner_->ItemRect(item).center() : room.topLeft();
+      const QPoint p = this->viewport()->mapTo(owner_, QPoint(std::clamp(at.x(), room.left(), room.right()),
+                                                              std::clamp(at.y(), room.top(), room.bottom())));
+      emit owner_->MouseDown(2, listview_detail::shiftState(e->modifiers()), vb::PixelsToTwipsX(p.x()),
+                             vb::PixelsToTwipsY(p.y()));
+      e->accept();
+      return;
+    }
     noticingSelection([&] { Base::keyPressEvent(e); });
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
