@@ -69,6 +69,22 @@ void Toolbar::actionEvent(QActionEvent* event) {
     button->setFocusPolicy(Qt::TabFocus);
 }
 
+void Toolbar::showEvent(QShowEvent* event) {
+  QToolBar::showEvent(event);
+  if (focusPlaced_) return;
+  focusPlaced_ = true;
+  // The buttons come first in the window's focus chain, so the window would
+  // open on them: open on its first own control, and Tab reaches the
+  // buttons after its last one.
+  QWidget* w = window();
+  if (w->focusWidget() && !isAncestorOf(w->focusWidget())) return;
+  for (QWidget* c = w->nextInFocusChain(); c != w; c = c->nextInFocusChain())
+    if (!isAncestorOf(c) && (c->focusPolicy() & Qt::TabFocus) && c->isEnabled() && c->isVisibleTo(w)) {
+      c->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+}
+
 // As a user's click: a check button toggles first, then ButtonClick follows.
 void Toolbar::Click(int index) {
   QAction* a = Button(index);
