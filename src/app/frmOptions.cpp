@@ -159,6 +159,8 @@ void frmOptions::Form_Load() {
 
   DTPickWedding->setDate(g_WeddingDate.isValid() ? g_WeddingDate.date() : vb::Today().date());
   SSTab1->setCurrentIndex(0);
+  // The window opens ready for typing: the focus in the first box.
+  txtCouple->setFocus(Qt::OtherFocusReason);
 
   // Filling the boxes went through their change handlers.
   cmdApply->setEnabled(false);

@@ -17,6 +17,7 @@
 #include <QTextOption>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -228,10 +229,12 @@ void frmInvDetails::buildControls() {
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
 
+  // The tab strip joins the window last, so it ends the Tab order and the
+  // window opens with the focus on the first box.
   auto* main = new QVBoxLayout(this);
-  main->addWidget(TabStrip1);
   main->addWidget(pages, 1);
   main->addLayout(buttons);
+  main->insertWidget(0, TabStrip1);
 
   // Keyboard order.
   QWidget* order[] = {txtFamilyName, txtFirstName, txtPhones, txtAddress, cmbInvNum, cmbGroup,
@@ -239,7 +242,16 @@ void frmInvDetails::buildControls() {
                       chkInvSent, optPresCheck, optPresCashe, optPresDiff, txtPresent, cmdOK,
                       cmdCancel};
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  TabStrip1->setFocusPolicy(Qt::NoFocus);
+  TabStrip1->setFocusPolicy(Qt::TabFocus);
+  const std::pair<QKeyCombination, int> tabKeys[] = {
+      {Qt::CTRL | Qt::Key_Tab, 1},
+      {Qt::CTRL | Qt::Key_PageDown, 1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+      {Qt::CTRL | Qt::Key_PageUp, -1}};
+  for (const auto& [keys, step] : tabKeys)
+    connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this,
+            [this, step = step] { platform::RunHandler([&] { switchTab(step); }); });
 
   // The key rules; an editable combo types through its line edit.
   for (QObject* o : {static_cast<QObject*>(txtFamilyName), static_cast<QObject*>(txtFirstName),
@@ -408,6 +420,23 @@ void frmInvDetails::TabStrip1_Click() {
     default:
       break;
   }
+}
+
+// As a tabbed dialog: round the tabs, and the focus to the first control of
+// the tab shown unless it was on the tab strip.
+void frmInvDetails::switchTab(int step) {
+  const int n = TabStrip1->count();
+  TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + step + n) % n);
+  if (TabStrip1->hasFocus()) return;
+  QWidget* frame = TabStrip1->currentIndex() == 0   ? framInvDetails
+                   : TabStrip1->currentIndex() == 1 ? framInvConfirm
+                                                    : framPresentDetails;
+  for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+    if (frame->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  TabStrip1->setFocus(Qt::TabFocusReason);
 }
 
 void frmInvDetails::setPresentKind(bool money) {

@@ -117,6 +117,8 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   void connectHandlers();
   void applyMode();
   void fillGroupList();
+  // Ctrl+Tab and the like: the next tab (step 1) or the one before (-1).
+  void switchTab(int step);
   // The fifteen field editors that a multi-row update hides.
   QList<QWidget*> fieldEditors() const;
   void showEditors(bool visible);

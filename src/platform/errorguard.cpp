@@ -1,5 +1,6 @@
 #include "errorguard.h"
 
+#include "enterkey.h"
 #include "msgbox.h"
 
 namespace platform {
@@ -12,7 +13,9 @@ void ReportUnhandledError(const VbError& e) {
   }
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  installEventFilter(new EnterKey(this));  // Enter presses buttons in every window
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   bool handled = false;

@@ -376,8 +376,13 @@ void FlexGrid::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) {
     leftPressed_ = true;
     if (idx.isValid()) {
-      row_ = rowSel_ = idx.row() + 1;
-      col_ = colSel_ = idx.column();
+      // Shift extends the selection from the current cell.
+      rowSel_ = idx.row() + 1;
+      colSel_ = idx.column();
+      if (!(e->modifiers() & Qt::ShiftModifier)) {
+        row_ = rowSel_;
+        col_ = colSel_;
+      }
       selecting_ = true;
       syncSelection();
     }
@@ -479,24 +484,45 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
   return QTableView::eventFilter(watched, event);
 }
 
-// Arrows move the current cell over the data rows; the arrow keys follow the
-// screen, so in right-to-left layout Left goes to the next column.
+// The arrows, Home, End and the page keys move the current cell over the
+// data rows (Home and End along the row, with Ctrl to the grid's first or
+// last cell); with Shift they move the selection's other corner instead, as
+// a drag does. The arrow keys follow the screen, so in right-to-left layout
+// Left goes to the next column.
 void FlexGrid::keyPressEvent(QKeyEvent* e) {
-  int row = row_, col = col_;
+  const bool extend = e->modifiers() & Qt::ShiftModifier;
+  const bool ctrl = e->modifiers() & Qt::ControlModifier;
+  const int firstRow = std::min(1, model_->gridRows() - 1), lastRow = model_->gridRows() - 1;
+  const int page = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) - 1);
+  int row = extend ? rowSel_ : row_, col = extend ? colSel_ : col_;
   const int step = RightToLeft() ? -1 : 1;
   switch (e->key()) {
     case Qt::Key_Up: --row; break;
     case Qt::Key_Down: ++row; break;
     case Qt::Key_Left: col -= step; break;
     case Qt::Key_Right: col += step; break;
+    case Qt::Key_PageUp: row -= page; break;
+    case Qt::Key_PageDown: row += page; break;
+    case Qt::Key_Home:
+      col = 0;
+      if (ctrl) row = firstRow;
+      break;
+    case Qt::Key_End:
+      col = model_->gridCols() - 1;
+      if (ctrl) row = lastRow;
+      break;
     default:
-      QAbstractScrollArea::keyPressEvent(e);  // page keys scroll; no item-view cursor of its own
+      QAbstractScrollArea::keyPressEvent(e);
       return;
   }
-  row = std::clamp(row, std::min(1, model_->gridRows() - 1), model_->gridRows() - 1);
+  row = std::clamp(row, firstRow, lastRow);
   col = std::clamp(col, 0, model_->gridCols() - 1);
-  row_ = rowSel_ = row;
-  col_ = colSel_ = col;
+  rowSel_ = row;
+  colSel_ = col;
+  if (!extend) {
+    row_ = row;
+    col_ = col;
+  }
   syncSelection();
   if (row >= 1) scrollTo(model_->index(row - 1, col));
   e->accept();

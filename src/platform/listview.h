@@ -31,6 +31,9 @@ class ImageList {
 };
 
 class ListItemModel;
+class IconModeView;
+class ReportRowsView;
+class LargeIconDelegate;
 
 class ListView : public QWidget {
   Q_OBJECT
@@ -123,13 +126,14 @@ class ListView : public QWidget {
   void checkIndex(int index) const;
   void checkPlace(double twips) const;
   void applyColumnWidths();
-  void fitViews() const;
+  void fitViews();
   void resizeEvent(QResizeEvent* event) override;
 
   ListItemModel* model_ = nullptr;
   QItemSelectionModel* selection_ = nullptr;
-  QAbstractItemView* icon_ = nullptr;
-  QAbstractItemView* report_ = nullptr;
+  IconModeView* icon_ = nullptr;
+  ReportRowsView* report_ = nullptr;
+  LargeIconDelegate* iconDelegate_ = nullptr;
   ViewStyle view_ = lvwIcon;
   QPixmap picture_;
   QVector<double> columnWidths_;  // twips

@@ -7,12 +7,13 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QToolBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "commondialog.h"
 #include "msgbox.h"
 #include "printer.h"
+#include "toolbar.h"
 #include "vb.h"
 
 namespace platform {
@@ -53,9 +54,13 @@ ReportWindow::ReportWindow() : QWidget(nullptr, Qt::Window) {
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setFullPage(true);
 
-  auto* bar = new QToolBar(this);
+  auto* bar = new Toolbar(this);
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   actPrint = bar->addAction(QStringLiteral("Print..."));
   actPDF = bar->addAction(QStringLiteral("Save as PDF..."));
+  actPrint->setShortcut(QKeySequence::Print);
+  actPDF->setShortcut(QKeySequence::Save);
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
   bar->addSeparator();
   QAction* zoomIn = bar->addAction(QStringLiteral("Zoom +"));
   QAction* zoomOut = bar->addAction(QStringLiteral("Zoom -"));

@@ -1,6 +1,8 @@
 #include "toolbar.h"
 
 #include <QAction>
+#include <QActionEvent>
+#include <QToolButton>
 
 #include "vberror.h"
 
@@ -58,6 +60,29 @@ bool Toolbar::IsPressed(int index) const {
 void Toolbar::Refresh() {
   update();
   for (QWidget* w : findChildren<QWidget*>()) w->update();
+}
+
+void Toolbar::actionEvent(QActionEvent* event) {
+  QToolBar::actionEvent(event);
+  if (event->type() != QEvent::ActionAdded) return;
+  if (auto* button = qobject_cast<QToolButton*>(widgetForAction(event->action())))
+    button->setFocusPolicy(Qt::TabFocus);
+}
+
+void Toolbar::showEvent(QShowEvent* event) {
+  QToolBar::showEvent(event);
+  if (focusPlaced_) return;
+  focusPlaced_ = true;
+  // The buttons come first in the window's focus chain, so the window would
+  // open on them: open on its first own control, and Tab reaches the
+  // buttons after its last one.
+  QWidget* w = window();
+  if (w->focusWidget() && !isAncestorOf(w->focusWidget())) return;
+  for (QWidget* c = w->nextInFocusChain(); c != w; c = c->nextInFocusChain())
+    if (!isAncestorOf(c) && (c->focusPolicy() & Qt::TabFocus) && c->isEnabled() && c->isVisibleTo(w)) {
+      c->setFocus(Qt::OtherFocusReason);
+      return;
+    }
 }
 
 // As a user's click: a check button toggles first, then ButtonClick follows.

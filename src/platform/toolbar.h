@@ -1,6 +1,8 @@
 #pragma once
 // A toolbar whose buttons are addressed by index from 1, as the program's
-// command tables number them. Separators count as buttons.
+// command tables number them. Separators count as buttons. Its buttons are
+// stops of the window's Tab order after the window's own controls: the window
+// opens on its first control, and Tab reaches every command.
 #include <QIcon>
 #include <QToolBar>
 #include <QVector>
@@ -34,8 +36,13 @@ class Toolbar : public QToolBar {
  signals:
   void ButtonClick(int index);
 
+ protected:
+  void actionEvent(QActionEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
  private:
   QVector<QAction*> buttons_;
+  bool focusPlaced_ = false;
 };
 
 }  // namespace platform

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QtTest>
 #include <QTabWidget>
 
 #include "app/frmOptions.h"
@@ -116,6 +118,7 @@ class OptionsWindowTest : public QObject {
   void oneApplyIsOneWrite();
   void renamedMainGroupKeepsItsGuests();
   void removingAGroupKeepsEveryGuestInItsGroup();
+  void keyboardFromTheFirstKey();
 };
 
 void OptionsWindowTest::loadShowsTheOptions() {
@@ -711,6 +714,34 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
   pickGroup(QStringLiteral("GB"));
   QCOMPARE(main.MSFlexGrid1->Rows(), 2);
   QCOMPARE(main.MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("Y"));
+}
+
+// Opened from the main window, the first key goes to the first box; Enter on
+// a focused button presses it.
+void OptionsWindowTest::keyboardFromTheFirstKey() {
+  testsupport::ProgramFolder folder;
+  startProgram();
+  frmPelmora& main = frmPelmora::Default();
+  main.show();
+  QVERIFY(QTest::qWaitForWindowActive(&main));
+  bool ran = false;
+  prompts().onModal([&](QWidget* shown) {
+    QPointer<frmOptions> w = qobject_cast<frmOptions*>(shown);
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(QApplication::focusWidget(), w->txtCouple);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    QCOMPARE(w->txtCouple->text(), kCouple + QStringLiteral("x"));
+    w->cmdCancel->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->cmdCancel, Qt::Key_Return);
+    testsupport::processEvents();
+    QVERIFY(!w || !w->isVisible());
+    ran = true;
+  });
+  main.popOptions->trigger();
+  QVERIFY(ran);
+  QCOMPARE(option(QStringLiteral("Couple")), kCouple);  // Cancel applied nothing
 }
 
 PELMORA_TEST(OptionsWindowTest)

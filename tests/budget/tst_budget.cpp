@@ -103,6 +103,7 @@ class BudgetTest : public QObject {
   void printing();
   void closingWithUnstoredAmountsAsks();
   void thousandsSeparators();
+  void openedAndStoredByKeyboard();
 };
 
 void BudgetTest::windowLayout() {
@@ -470,6 +471,37 @@ void BudgetTest::thousandsSeparators() {
   update(w);
   QCOMPARE(prompts().messages(), QStringList{kAmountTooLarge});
   QCOMPARE(storedRows()[0][QStringLiteral("B_JEWEL")], QStringLiteral("0"));
+}
+
+// The toolbar is in the main window's Tab order, so its budget button opens
+// by Enter; Enter on the focused update button stores.
+void BudgetTest::openedAndStoredByKeyboard() {
+  testsupport::ProgramFolder folder;
+  frmPelmora& main = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דני"))});
+  main.resize(900, 500);
+  main.show();
+  QVERIFY(QTest::qWaitForWindowActive(&main));
+  auto focused = [] { return QApplication::focusWidget(); };
+  platform::FlexGrid* grid = main.MSFlexGrid1;
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+  QWidget* budgetButton = main.Toolbar1->widgetForAction(main.Toolbar1->Button(6));
+  for (int i = 0; i < 40 && focused() != budgetButton; ++i) QTest::keyClick(focused(), Qt::Key_Tab);
+  QCOMPARE(focused(), budgetButton);
+  QTest::keyClick(focused(), Qt::Key_Return);
+  QVERIFY(frmBudget::IsLoaded());
+  frmBudget& w = frmBudget::Default();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+
+  QTest::mouseClick(w.txtBudgetBranch[0], Qt::LeftButton);  // set-up
+  QTest::keyClick(focused(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(focused(), QStringLiteral("1500"));
+  for (int i = 0; i < 40 && focused() != w.cmdUpdate; ++i) QTest::keyClick(focused(), Qt::Key_Tab);
+  QCOMPARE(focused(), w.cmdUpdate);
+  QTest::keyClick(focused(), Qt::Key_Return);
+  QVERIFY(prompts().shown().isEmpty());
+  const auto rows = storedRows();
+  QCOMPARE(rows.size(), 1);
+  QCOMPARE(rows[0][QStringLiteral("B_DRESS")], QStringLiteral("1500"));
 }
 
 PELMORA_TEST(BudgetTest)

@@ -140,6 +140,34 @@ class TestDialer : public QObject {
     QVERIFY(prompts().shown().isEmpty());
   }
 
+  // Enter in the number box presses Dial, the window's default button.
+  void enterInTheNumberBoxDials() {
+    testsupport::ProgramFolder folder;
+    Ports ports;
+    FakeModem& modem = ports.attach(2);
+    frmPelmora& w = mainWindowWithPhones({QStringLiteral("03-5551234")});
+    prompts().answer(platform::vbOK);  // the pick-up question
+    w.DialNum();
+    frmDialer& d = frmDialer::Default();
+    QTRY_VERIFY(hasCommand(modem, QStringLiteral("ATH")));
+    QTRY_VERIFY(readyState(d));
+    QVERIFY(d.cmdDial->isDefault());
+
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QTest::mouseClick(d.txtNumber, Qt::LeftButton);  // set-up
+    QTest::keyClick(d.txtNumber, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(d.txtNumber, QStringLiteral("02-7654321"));
+    modem.clearReceived();
+    prompts().clearShown();
+    prompts().answer(platform::vbOK);
+    QTest::keyClick(d.txtNumber, Qt::Key_Return);
+    QTRY_VERIFY(hasCommand(modem, QStringLiteral("ATDT027654321;")));
+    QTRY_VERIFY(hasCommand(modem, QStringLiteral("ATH")));
+    QTRY_VERIFY(readyState(d));
+    QCOMPARE(prompts().messages(), QStringList{kPickUp});
+  }
+
   void secondDialDuringCallIsRefused() {
     testsupport::ProgramFolder folder;
     Ports ports;

@@ -86,6 +86,77 @@ class EditorWindowTest : public QObject {
     }
   }
 
+  // Without a mouse: Ctrl+Tab and Ctrl+PageDown (Shift or PageUp for back)
+  // switch tabs and bring the focus to the tab's first control, the tab strip
+  // is a stop of the Tab order, and Enter presses the focused button.
+  void keyboardReachesEveryTab() {
+    testsupport::ProgramFolder folder;
+    loadMain();
+    frmInvDetails& w = openAdd();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto focused = [] { return QApplication::focusWidget(); };
+    auto key = [&](int k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(focused(), Qt::Key(k), m); };
+    QCOMPARE(focused(), w.txtFamilyName);
+    QTest::keyClicks(w.txtFamilyName, QStringLiteral("Levi"));
+    key(Qt::Key_Tab);
+    QTest::keyClicks(focused(), QStringLiteral("Dan"));
+
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(w.TabStrip1->currentIndex(), 1);
+    QVERIFY(w.framInvConfirm->isVisible() && !w.framInvDetails->isVisible());
+    QCOMPARE(focused(), w.chkConfirmOk);
+    key(Qt::Key_Space);
+    QVERIFY(w.chkConfirmOk->isChecked());
+    for (int i = 0; i < 4; ++i) key(Qt::Key_Tab);  // past the other answers and the table
+    QCOMPARE(focused(), w.chkInvSent);
+    key(Qt::Key_Space);
+
+    key(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(w.TabStrip1->currentIndex(), 2);
+    QCOMPARE(focused(), w.optPresCheck);
+    key(Qt::Key_Tab, Qt::ControlModifier);  // round to the first tab
+    QCOMPARE(w.TabStrip1->currentIndex(), 0);
+    QCOMPARE(focused(), w.txtFamilyName);
+    key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);  // back round to the last
+    QCOMPARE(w.TabStrip1->currentIndex(), 2);
+    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.TabStrip1->currentIndex(), 1);
+    key(Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(w.TabStrip1->currentIndex(), 0);
+
+    // From the last button Tab goes on to the tab strip, where the arrows
+    // follow the screen: right to left, Left is the next tab.
+    w.cmdCancel->setFocus(Qt::TabFocusReason);  // set-up: the end of the order
+    key(Qt::Key_Tab);
+    QCOMPARE(focused(), w.TabStrip1);
+    key(Qt::Key_Left);
+    QCOMPARE(w.TabStrip1->currentIndex(), 1);
+    QVERIFY(w.framInvConfirm->isVisible());
+    QCOMPARE(focused(), w.TabStrip1);
+    key(Qt::Key_Right);
+    QCOMPARE(w.TabStrip1->currentIndex(), 0);
+
+    // Enter on the focused OK saves what the keys set and closes.
+    w.cmdOK->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Return);
+    testsupport::processEvents();
+    QVERIFY(messages().isEmpty());
+    QVERIFY(!frmInvDetails::IsLoaded());
+    const QVariantMap r = rowOf("Levi", "Dan");
+    QCOMPARE(r["CONFIRM"].toInt(), 1);
+    QCOMPARE(r["INV_STATUS"].toBool(), true);
+
+    // Enter on the focused cancel button closes without saving.
+    frmInvDetails& again = openAdd();
+    QVERIFY(QTest::qWaitForWindowActive(&again));
+    QTest::keyClicks(again.txtFamilyName, QStringLiteral("Cohen"));
+    again.cmdCancel->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Enter);
+    testsupport::processEvents();
+    QVERIFY(!frmInvDetails::IsLoaded());
+    QCOMPARE(rows().size(), 1);
+  }
+
   void answerBoxesStayExclusive() {
     testsupport::ProgramFolder folder;
     loadMain();

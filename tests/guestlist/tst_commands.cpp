@@ -113,6 +113,45 @@ class CommandsTest : public QObject {
     QCOMPARE(int(g_InvMode), 1);
   }
 
+  // Shift with the arrows or a click selects rows as a drag does, so delete
+  // refuses them and update takes them all.
+  void keyboardSelectsRowsAsADragDoes() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = shownMainWindow(numbered(8));
+    platform::FlexGrid* g = w.MSFlexGrid1;
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 3, 1));  // set-up
+    QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(g->Row(), 3);
+    QCOMPARE(g->RowSel(), 5);
+    prompts().answer(platform::vbOK);
+    w.mnuRemove->trigger();
+    QCOMPARE(prompts().messages(),
+             QStringList{QStringLiteral("לא ניתן למחוק קבוצה של מוזמנים, בחר הזמנה אחת בלבד למחיקה.")});
+    QCOMPARE(testsupport::readInvitations().size(), 8);
+
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(g, 7, 1));
+    QCOMPARE(g->Row(), 3);
+    QCOMPARE(g->RowSel(), 7);
+    prompts().answer(platform::vbYes);
+    w.mnuUpdate->trigger();
+    QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
+    QCOMPARE(int(g_SelFirstRow), 3);
+    QCOMPARE(int(g_SelLastRow), 7);
+    QVERIFY(g_MultiSel);
+    frmInvDetails::Unload();
+    testsupport::processEvents();
+
+    // Ctrl+End goes to the last row; a lone row deletes after the question.
+    g->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(g->Row(), 8);
+    QCOMPARE(g->RowSel(), 8);
+    prompts().answer(platform::vbNo);
+    w.mnuRemove->trigger();
+    QCOMPARE(prompts().messages().last(), QStringLiteral("האם למחוק את ההזמנה למשפחה 8?"));
+  }
+
   void doubleClicksOpenTheEditorOrSort() {
     testsupport::ProgramFolder folder;
     frmPelmora& w = shownMainWindow({inv("בן", "א", 3), inv("אבו", "ב", 1), inv("גל", "ג", 2)});

@@ -1,6 +1,9 @@
 // The toolbar and status bar stand-ins: buttons and panels by index from 1.
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -22,6 +25,7 @@ class BarsTest : public QObject {
  private slots:
   void toolbarButtons();
   void toolbarClicks();
+  void keyboardPressesButtons();
   void statusBarPanels();
 };
 
@@ -104,6 +108,55 @@ void BarsTest::toolbarClicks() {
   QVERIFY(button);
   QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
   tb.Refresh();
+}
+
+// The toolbar's buttons are the last stops of the Tab order; Enter or Space presses
+// the focused button, a toolbar's or any other; Enter in a box presses the
+// window's default button, and nothing where there is none.
+void BarsTest::keyboardPressesButtons() {
+  QWidget window;
+  auto* box = new QVBoxLayout(&window);
+  auto* tb = new Toolbar;
+  tb->AddButton(QStringLiteral("a"));
+  tb->AddButton(QString(), QIcon(), Toolbar::tbrSeparator);
+  tb->AddButton(QStringLiteral("b"));
+  tb->AddButton(QStringLiteral("c"), QIcon(), Toolbar::tbrCheck);
+  tb->SetEnabled(3, false);
+  auto* edit = new QLineEdit;
+  auto* button = new QPushButton(QStringLiteral("press"));
+  for (QWidget* w : {static_cast<QWidget*>(tb), static_cast<QWidget*>(edit), static_cast<QWidget*>(button)})
+    box->addWidget(w);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QSignalSpy clicks(tb, &Toolbar::ButtonClick), presses(button, &QPushButton::clicked);
+
+  // The window opens on its own first control; the toolbar ends the order.
+  QCOMPARE(QApplication::focusWidget(), edit);
+  QTest::keyClick(edit, Qt::Key_Return);  // no default button: nothing pressed
+  QCOMPARE(presses.size(), 0);
+  QTest::keyClick(edit, Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), button);
+  QTest::keyClick(button, Qt::Key_Return);
+  QTest::keyClick(button, Qt::Key_Enter);
+  QCOMPARE(presses.size(), 2);
+  QTest::keyClick(button, Qt::Key_Tab);  // on round to the toolbar; the disabled button is passed
+  QCOMPARE(QApplication::focusWidget(), tb->widgetForAction(tb->Button(1)));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), tb->widgetForAction(tb->Button(4)));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  QCOMPARE(clicks.size(), 2);
+  QCOMPARE(clicks[0][0].toInt(), 1);
+  QCOMPARE(clicks[1][0].toInt(), 4);
+  QVERIFY(tb->IsPressed(4));
+  QCOMPARE(presses.size(), 2);
+
+  // The default button takes an Enter that the box leaves.
+  button->setDefault(true);
+  edit->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(edit, Qt::Key_Return);
+  QCOMPARE(presses.size(), 3);
+  QCOMPARE(clicks.size(), 2);
 }
 
 void BarsTest::statusBarPanels() {

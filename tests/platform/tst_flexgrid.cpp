@@ -80,6 +80,7 @@ class FlexGridTest : public QObject {
   void shrinkClearAndHeader();
   void currentCellAndSelection();
   void mouseSelection();
+  void keyboardSelection();
   void headerClicksAndOtherButtons();
   void scrollingAndTopRow();
   void layoutAlignmentAndWidths();
@@ -390,8 +391,87 @@ void FlexGridTest::headerClicksAndOtherButtons() {
   QCOMPARE(downs[0][1].toInt(), 3);
   QCOMPARE(downs[1][0].toInt(), 2);
   QCOMPARE(downs[1][1].toInt(), 4);
-  QCOMPARE(g.Col(), 2);  // the right press on the header did not select column 2's rows
-  QCOMPARE(g.Row(), 10);
+  // The shifted click extended the selection from the current cell; the
+  // right press on the header did not select column 2's rows.
+  QCOMPARE(g.Row(), 4);
+  QCOMPARE(g.Col(), 1);
+  QCOMPARE(g.RowSel(), 10);
+  QCOMPARE(g.ColSel(), 2);
+}
+
+// Shift with the arrows or a click extends the selection from the current
+// cell as a drag does; Home, End and the page keys move the current cell.
+void FlexGridTest::keyboardSelection() {
+  FlexGrid g;
+  setUp(g, 101, true);
+  QSignalSpy clicks(&g, &FlexGrid::Click);
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cellCentre(g, 3, 2));
+  QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(g.Row(), 3);
+  QCOMPARE(g.RowSel(), 5);
+  QCOMPARE(g.Col(), 2);
+  QCOMPARE(g.ColSel(), 2);
+  QTest::keyClick(&g, Qt::Key_Left, Qt::ShiftModifier);  // right to left: the next column
+  QCOMPARE(g.ColSel(), 3);
+  QCOMPARE(g.selectionModel()->selectedIndexes().size(), 6);  // rows 3..5, columns 2..3
+  QTest::keyClick(&g, Qt::Key_Up, Qt::ShiftModifier);
+  QTest::keyClick(&g, Qt::Key_Up, Qt::ShiftModifier);
+  QTest::keyClick(&g, Qt::Key_Up, Qt::ShiftModifier);
+  QCOMPARE(g.RowSel(), 2);  // past the current row, upwards
+  QCOMPARE(g.Row(), 3);
+  // A plain arrow collapses the selection onto the moved cell.
+  QTest::keyClick(&g, Qt::Key_Down);
+  QCOMPARE(g.Row(), 4);
+  QCOMPARE(g.RowSel(), 4);
+  QCOMPARE(g.ColSel(), g.Col());
+
+  // Shift+click extends from the current cell and reports the click.
+  const int before = clicks.size();
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(g, 7, 5));
+  QCOMPARE(clicks.size(), before + 1);
+  QCOMPARE(g.Row(), 4);
+  QCOMPARE(g.Col(), 2);
+  QCOMPARE(g.RowSel(), 7);
+  QCOMPARE(g.ColSel(), 5);
+
+  // Home and End: the row's first and last column; with Ctrl the first and
+  // last cell of the grid.
+  QTest::keyClick(&g, Qt::Key_End);
+  QCOMPARE(g.Row(), 4);
+  QCOMPARE(g.Col(), 9);
+  QCOMPARE(g.RowSel(), 4);
+  QTest::keyClick(&g, Qt::Key_Home);
+  QCOMPARE(g.Col(), 0);
+  QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+  QCOMPARE(g.Row(), 100);
+  QCOMPARE(g.Col(), 9);
+  QVERIFY(g.TopRow() > 50);  // scrolled to it
+  QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
+  QCOMPARE(g.Row(), 1);
+  QCOMPARE(g.Col(), 0);
+  QCOMPARE(g.TopRow(), 1);
+
+  // The page keys move the current row by a page and keep it in view.
+  QTest::keyClick(&g, Qt::Key_PageDown);
+  const int page = g.Row() - 1;
+  QVERIFY2(page >= 3, qPrintable(QString::number(page)));
+  QCOMPARE(g.RowSel(), g.Row());
+  QTest::keyClick(&g, Qt::Key_PageDown);
+  QCOMPARE(g.Row(), 1 + 2 * page);
+  QVERIFY(g.TopRow() <= g.Row() && g.rowAt(g.viewport()->height() - 2) + 1 >= g.Row());
+  QTest::keyClick(&g, Qt::Key_PageUp, Qt::ShiftModifier);
+  QCOMPARE(g.Row(), 1 + 2 * page);
+  QCOMPARE(g.RowSel(), 1 + page);
+  QTest::keyClick(&g, Qt::Key_PageUp);
+  QTest::keyClick(&g, Qt::Key_PageUp);
+  QTest::keyClick(&g, Qt::Key_PageUp);
+  QCOMPARE(g.Row(), 1);
+  QCOMPARE(g.TopRow(), 1);
+  QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(g.Row(), 1);
+  QCOMPARE(g.RowSel(), 100);
+  QCOMPARE(g.ColSel(), 9);
 }
 
 void FlexGridTest::scrollingAndTopRow() {

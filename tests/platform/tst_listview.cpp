@@ -38,6 +38,7 @@ class ListViewTest : public QObject {
   void positionsInIconView();
   void mouseAndFocusEvents();
   void selectionByMouseAndKeys();
+  void keysOpenAsTheMouseDoes();
   void backgroundPicture();
   void manyTextsOneRepaint();
 };
@@ -268,6 +269,63 @@ void ListViewTest::mouseAndFocusEvents() {
   lv->setFocus(Qt::TabFocusReason);
   QCOMPARE(focus.size(), 1);
   QVERIFY(lv->ReportView()->hasFocus());
+}
+
+// Enter on an item does what a double-click does (a click, then the
+// double-click); the menu key and Shift+F10 are a right press on the selected
+// item, in both views.
+void ListViewTest::keysOpenAsTheMouseDoes() {
+  ListView lv;
+  lv.setLayoutDirection(Qt::RightToLeft);
+  lv.resize(420, 300);
+  lv.AddColumnHeader("a", 1500);
+  for (int i = 1; i <= 6; ++i) lv.AddItem(QString::number(i));
+  lv.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&lv));
+  QSignalSpy click(&lv, &ListView::Click), dbl(&lv, &ListView::DblClick), down(&lv, &ListView::MouseDown);
+  QStringList order;
+  connect(&lv, &ListView::Click, &lv, [&] { order << "click"; });
+  connect(&lv, &ListView::DblClick, &lv, [&] { order << "dbl"; });
+
+  for (ListView::ViewStyle view : {ListView::lvwIcon, ListView::lvwReport}) {
+    lv.SetView(view);
+    QAbstractItemView* list = lv.CurrentView();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lv.ItemRect(4).center());  // set-up
+    click.clear();
+    dbl.clear();
+    down.clear();
+    order.clear();
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(list, enter);
+    QCOMPARE(order, (QStringList{"click", "dbl", "click", "dbl"}));
+    QCOMPARE(lv.SelectedItem(), 4);
+
+    const QPoint item = list->viewport()->mapTo(&lv, lv.ItemRect(4).center());
+    QTest::keyClick(list, Qt::Key_Menu);
+    QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(down.size(), 2);
+    QCOMPARE(down[0][0].toInt(), 2);
+    QCOMPARE(down[0][1].toInt(), 0);
+    QCOMPARE(down[1][0].toInt(), 2);
+    QCOMPARE(down[1][1].toInt(), 1);
+    for (const auto& args : down) {
+      QCOMPARE(args[2].toDouble(), vb::PixelsToTwipsX(item.x()));
+      QCOMPARE(args[3].toDouble(), vb::PixelsToTwipsY(item.y()));
+    }
+    QCOMPARE(lv.SelectedItem(), 4);
+    QCOMPARE(click.size(), 2);  // only the two Enters clicked
+
+    // F10 alone is no menu key; with nothing selected Enter opens nothing and
+    // the menu key points at the list's corner.
+    QTest::keyClick(list, Qt::Key_F10);
+    QCOMPARE(down.size(), 2);
+    lv.SetSelectedItem(0);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(dbl.size(), 2);
+    QTest::keyClick(list, Qt::Key_Menu);
+    QCOMPARE(down.size(), 3);
+    QVERIFY(QRectF(0, 0, lv.WidthTwips(), lv.HeightTwips()).contains(down[2][2].toDouble(), down[2][3].toDouble()));
+    lv.SetSelectedItem(1);
+  }
 }
 
 // Every change of the selected item the user makes is told, however it is

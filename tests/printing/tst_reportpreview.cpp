@@ -1,9 +1,11 @@
 // The preview window shows each report's page as it prints: mixed Hebrew and
 // numbers in the same order and places.
 #include <QAction>
+#include <QToolBar>
 #include <QtTest>
 
 #include "drawn_text.h"
+#include "platform/printer.h"
 #include "printing_fixture.h"
 
 using namespace mdlWedding;
@@ -54,6 +56,45 @@ class ReportPreviewTest : public QObject {
     QVERIFY2(labels < 0.1, qPrintable(QStringLiteral("labels differ by %1").arg(labels)));
     QVERIFY2(notes < 0.1, qPrintable(QStringLiteral("notes differ by %1").arg(notes)));
     QVERIFY2(list < 0.1, qPrintable(QStringLiteral("guest list differs by %1").arg(list)));
+  }
+
+  // Ctrl+P prints, Ctrl+S saves as PDF, Tab reaches the toolbar's buttons and
+  // Escape closes the preview.
+  void keysPrintSaveAndClose() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({printGuest("כהן", "דני", 3), printGuest("לוי", "רות", 7)});
+    w.mnuPrintReport->trigger();
+    DataReport1& report = DataReport1::Default();
+    QVERIFY(QTest::qWaitForWindowActive(&report));
+    auto focused = [] { return QApplication::focusWidget(); };
+    QVERIFY(focused() && focused()->window() == &report);
+    auto& printed = platform::PrintRecorder::instance().documents;
+    printed.clear();
+
+    QTest::keyClick(focused(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(printed.size(), 1);
+    testsupport::prompts().answerDialog(QStringLiteral("guests.pdf"));
+    QTest::keyClick(focused(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile(folder.file("guests.pdf")).size() > 0);
+
+    // Tab goes round the preview and its toolbar; Space presses a button.
+    auto* bar = report.findChild<QToolBar*>();
+    QVERIFY(bar);
+    QWidget* pdfButton = bar->widgetForAction(report.actPDF);
+    for (int i = 0; i < 12 && focused() != pdfButton; ++i) QTest::keyClick(focused(), Qt::Key_Tab);
+    QCOMPARE(focused(), pdfButton);
+    testsupport::prompts().answerDialog(QStringLiteral("again.pdf"));
+    QTest::keyClick(focused(), Qt::Key_Space);
+    QVERIFY(QFile(folder.file("again.pdf")).size() > 0);
+    QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(focused(), bar->widgetForAction(report.actPrint));
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QCOMPARE(printed.size(), 2);
+
+    QTest::keyClick(focused(), Qt::Key_Escape);
+    testsupport::processEvents();
+    QVERIFY(!DataReport1::IsLoaded() || !DataReport1::Default().isVisible());
+    QVERIFY(testsupport::prompts().shown().size() == 2);  // the two file dialogs, nothing else
   }
 
   void pagesAndZoom() {

@@ -47,6 +47,14 @@ void doubleClickItem(frmTableMap& map, int item) {
   QTest::mouseDClick(viewport(map), Qt::LeftButton, {}, at);
 }
 
+// The pop-up opened at this point of the screen, whichever corner the
+// platform puts there.
+bool popupAt(frmTableMap& map, const QPoint& at) {
+  const QRect menu = map.mnuPopTable->geometry();
+  return (menu.topLeft() - at).manhattanLength() <= 2 || menu.contains(at) ||
+         (menu.topRight() - at).manhattanLength() <= 2;
+}
+
 bool seatCommandsEnabled(frmTableMap& map) {
   const bool pop = map.popTableSitView->isEnabled();
   if (pop != map.popUpdateTableNum->isEnabled() || pop != map.Toolbar1->IsEnabled(5)) {
@@ -73,6 +81,7 @@ class TableMapTest : public QObject {
   void closingCallsBackTheMainWindow();
   void keysMoveTheChosenTable();
   void rightClickOpensThePopup();
+  void keyboardReachesEveryCommand();
   void peopleFromItemText();
   void detailedListShowsPicturesWhole();
 };
@@ -605,10 +614,7 @@ void TableMapTest::rightClickOpensThePopup() {
   QCOMPARE(map.lvwTable->SelectedItem(), 5);
   QCOMPARE(g_SelTable, quint8(5));
   QVERIFY(seatCommandsEnabled(map));  // table 5 has people
-  const QPoint expected = viewport(map)->mapToGlobal(five);
-  QVERIFY((map.mnuPopTable->pos() - expected).manhattanLength() <= 2 ||
-          map.mnuPopTable->geometry().contains(expected) ||
-          (map.mnuPopTable->geometry().topRight() - expected).manhattanLength() <= 2);
+  QVERIFY(popupAt(map, viewport(map)->mapToGlobal(five)));
   map.mnuPopTable->hide();
 
   // Back on the empty table 3, and then on no table at all: the pop-up still
@@ -642,6 +648,59 @@ void TableMapTest::rightClickOpensThePopup() {
   map.popTableMap->trigger();
   QCOMPARE(map.lvwTable->View(), platform::ListView::lvwIcon);
   QVERIFY(map.popTableMap->isChecked());
+}
+
+// Without a mouse: Enter opens the seat view, the menu key and Shift+F10 the
+// pop-up at the selected table, and Tab reaches the toolbar's buttons.
+void TableMapTest::keyboardReachesEveryCommand() {
+  testsupport::ProgramFolder folder;
+  testsupport::makeWeddingDb();
+  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 2);
+  g_MaxTables = 6;
+  g_MaxChairs = 15;
+  frmTableMap& map = showMap();
+  QVERIFY(QTest::qWaitForWindowActive(&map));
+  auto focused = [] { return QApplication::focusWidget(); };
+  auto key = [&](int k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(focused(), Qt::Key(k), m); };
+  QWidget* list = map.lvwTable->CurrentView();
+  QWidget* printButton = map.Toolbar1->widgetForAction(map.Toolbar1->Button(10));
+
+  // From the toolbar's last button Tab comes to the list, whose focus event
+  // forgets the chosen table; Enter opens the selected table all the same.
+  clickItem(map, 2);  // set-up
+  for (int i = 0; i < 12 && focused() != printButton; ++i) key(Qt::Key_Tab);
+  QCOMPARE(focused(), printButton);
+  key(Qt::Key_Tab);
+  QCOMPARE(focused(), list);
+  key(Qt::Key_Return);
+  QVERIFY(frmTable::IsLoaded());
+  QCOMPARE(frmTable::Default().lblTableNum->text(), QStringLiteral("שולחן מס' 2"));
+  frmTable::Unload();
+  testsupport::processEvents();
+  map.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&map));
+  QCOMPARE(focused(), list);
+
+  // The menu key and Shift+F10 open the pop-up at the selected table.
+  const QPoint table = list->mapToGlobal(map.lvwTable->ItemRect(2).center());
+  for (auto [k, m] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+                      std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+    key(k, m);
+    QVERIFY(map.mnuPopTable->isVisible());
+    QVERIFY(popupAt(map, table));
+    QCOMPARE(g_SelTable, quint8(2));
+    QVERIFY(seatCommandsEnabled(map));
+    map.mnuPopTable->hide();
+  }
+
+  // Tab on to the toolbar: the list view's button, Enter.
+  QWidget* listButton = map.Toolbar1->widgetForAction(map.Toolbar1->Button(8));
+  for (int i = 0; i < 12 && focused() != listButton; ++i) key(Qt::Key_Tab);
+  QCOMPARE(focused(), listButton);
+  prompts().answer(platform::vbCancel);  // places never saved: leaving the map asks
+  key(Qt::Key_Return);
+  QCOMPARE(map.lvwTable->View(), platform::ListView::lvwReport);
+  QCOMPARE(prompts().messages(), QStringList{kSaveQuestion});
 }
 
 void TableMapTest::peopleFromItemText() {
