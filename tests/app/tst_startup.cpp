@@ -91,6 +91,15 @@ QMap<QString, QByteArray> folderFiles(const QString& folder) {
 
 }  // namespace
 
+// Options with names and a database holding one guest, Cohen.
+void writeWeddingWithOneGuest() {
+  testsupport::writeOptions();
+  testsupport::makeWeddingDb();
+  testsupport::Invitation guest{QStringLiteral("דני"), QStringLiteral("כהן"), 2, 1, 1};
+  guest.remark = guest.phones = QString("");
+  testsupport::addInvitation(guest);
+}
+
 class StartupTest : public QObject {
   Q_OBJECT
  private slots:
@@ -366,11 +375,7 @@ class StartupTest : public QObject {
 
   void oneRunningCopyPerFolder() {
     testsupport::ProgramFolder folder;
-    testsupport::writeOptions();
-    testsupport::makeWeddingDb();
-    testsupport::Invitation guest{QStringLiteral("דני"), QStringLiteral("כהן"), 2, 1, 1};
-    guest.remark = guest.phones = QString("");
-    testsupport::addInvitation(guest);
+    writeWeddingWithOneGuest();
     const QMap<QString, QByteArray> before = folderFiles(folder.path());
 
     // A first copy runs on the folder; a second start there says so and ends.
@@ -409,11 +414,7 @@ class StartupTest : public QObject {
 
   void aBusyDatabaseAtStartIsWaitedFor() {
     testsupport::ProgramFolder folder;
-    testsupport::writeOptions();
-    testsupport::makeWeddingDb();
-    testsupport::Invitation guest{QStringLiteral("דני"), QStringLiteral("כהן"), 2, 1, 1};
-    guest.remark = guest.phones = QString("");
-    testsupport::addInvitation(guest);
+    writeWeddingWithOneGuest();
     const QMap<QString, QByteArray> before = folderFiles(folder.path());
 
     // Another program holds the file in a write transaction.

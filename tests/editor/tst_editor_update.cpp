@@ -91,6 +91,24 @@ QStringList savePhoneByKeys(frmInvDetails& w, const QString& phones, int message
 }
 }  // namespace
 
+// Opens the options by the main window's toolbar, shows the groups tab, lets
+// `edit` work there and presses OK; the options close with no message.
+void inOptions(frmPelmora& main, std::function<void(frmOptions*)> edit) {
+  prompts().onModal([edit](QWidget* window) {
+    auto* options = qobject_cast<frmOptions*>(window);
+    QVERIFY(options);
+    QTabBar* tabs = options->SSTab1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    edit(options);
+    QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+  });
+  prompts().clearShown();
+  user::clickToolbar(main, 12);
+  testsupport::processEvents();
+  QVERIFY(!frmOptions::IsLoaded());
+  QCOMPARE(prompts().messages(), QStringList{});
+}
+
 class EditorUpdateTest : public QObject {
   Q_OBJECT
  private slots:
@@ -378,11 +396,7 @@ class EditorUpdateTest : public QObject {
     frmInvDetails& w = updateByToolbar(main, 1);
     QCOMPARE(w.cmbGroup->currentText(), QStringLiteral("עבודה"));
 
-    prompts().onModal([](QWidget* window) {
-      auto* options = qobject_cast<frmOptions*>(window);
-      QVERIFY(options);
-      QTabBar* tabs = options->SSTab1->tabBar();
-      QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    inOptions(main, [](frmOptions* options) {
       QListWidget* list = options->lstGroups;
       const QPoint at = list->visualItemRect(list->item(4)).center();
       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -391,13 +405,7 @@ class EditorUpdateTest : public QObject {
       QTest::keyClick(options->txtNewGroup, Qt::Key_A, Qt::ControlModifier);
       user::typeText(options->txtNewGroup, QStringLiteral("משרד"));
       QTest::mouseClick(options->cmdAddUpdateGroup, Qt::LeftButton);
-      QTest::mouseClick(options->cmdOK, Qt::LeftButton);
     });
-    prompts().clearShown();
-    user::clickToolbar(main, 12);
-    testsupport::processEvents();
-    QVERIFY(!frmOptions::IsLoaded());
-    QCOMPARE(messages(), QStringList{});
     QCOMPARE(g_UserGroups.value(4), QStringLiteral("משרד"));
     QCOMPARE(w.cmbGroup->currentText(), QStringLiteral("משרד"));
     QCOMPARE(w.cmbGroup->findText(QStringLiteral("עבודה")), -1);
@@ -411,11 +419,7 @@ class EditorUpdateTest : public QObject {
     // guest moves up with the group, and the open editor follows.
     frmInvDetails& again = updateByToolbar(main, 1);
     QCOMPARE(again.cmbGroup->currentText(), QStringLiteral("משרד"));
-    prompts().onModal([](QWidget* window) {
-      auto* options = qobject_cast<frmOptions*>(window);
-      QVERIFY(options);
-      QTabBar* tabs = options->SSTab1->tabBar();
-      QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    inOptions(main, [](frmOptions* options) {
       QListWidget* list = options->lstGroups;
       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
       QTest::mouseClick(options->cmdDelGroup, Qt::LeftButton);
@@ -426,13 +430,7 @@ class EditorUpdateTest : public QObject {
       QTest::keyClick(options->txtNewGroup, Qt::Key_End);
       user::typeText(options->txtNewGroup, QStringLiteral(" ראשי"));
       QTest::mouseClick(options->cmdAddUpdateGroup, Qt::LeftButton);
-      QTest::mouseClick(options->cmdOK, Qt::LeftButton);
     });
-    prompts().clearShown();
-    user::clickToolbar(main, 12);
-    testsupport::processEvents();
-    QVERIFY(!frmOptions::IsLoaded());
-    QCOMPARE(messages(), QStringList{});
     QCOMPARE(g_UserGroups.value(3), QStringLiteral("משרד ראשי"));
     QCOMPARE(rowOf("שמש", "גל")["LIST_GROUP"].toString(), QStringLiteral("4"));
     QCOMPARE(again.cmbGroup->currentText(), QStringLiteral("משרד ראשי"));
