@@ -91,6 +91,13 @@ QMap<QString, QByteArray> folderFiles(const QString& folder) {
 
 }  // namespace
 
+// The three names as an old version kept them in the per-user settings.
+void saveLegacyNames() {
+  platform::SaveSetting("Pelmora", "Options", "Couple", "יוסי ומיכל");
+  platform::SaveSetting("Pelmora", "Options", "His Family", "משפחת אברהם");
+  platform::SaveSetting("Pelmora", "Options", "Her Family", "משפחת יצחק");
+}
+
 // Options with names and a database holding one guest, Cohen.
 void writeWeddingWithOneGuest() {
   testsupport::writeOptions();
@@ -147,9 +154,7 @@ class StartupTest : public QObject {
 
   void legacySettingsMovedOnce() {
     testsupport::ProgramFolder folder;
-    platform::SaveSetting("Pelmora", "Options", "Couple", "יוסי ומיכל");
-    platform::SaveSetting("Pelmora", "Options", "His Family", "משפחת אברהם");
-    platform::SaveSetting("Pelmora", "Options", "Her Family", "משפחת יצחק");
+    saveLegacyNames();
     platform::SaveSetting("Pelmora", "Options", "Max Tables", "40");
     platform::SaveSetting("Pelmora", "Print", "Label Frame", "True");
     platform::SaveSetting("Pelmora", "Print", "Label Color", "255");
@@ -201,9 +206,7 @@ class StartupTest : public QObject {
 
   void oldSettingsStayUntilTheFileHoldsThem() {
     testsupport::ProgramFolder folder;
-    platform::SaveSetting("Pelmora", "Options", "Couple", "יוסי ומיכל");
-    platform::SaveSetting("Pelmora", "Options", "His Family", "משפחת אברהם");
-    platform::SaveSetting("Pelmora", "Options", "Her Family", "משפחת יצחק");
+    saveLegacyNames();
     platform::SaveSetting("Pelmora", "Print", "Label Color", "255");
     testsupport::makeWeddingDb();
     // A folder where pelmora.ini should be: no write can succeed, and the user
