@@ -11,6 +11,7 @@
 #include "platform/dao.h"
 #include "platform/folderclaim.h"
 #include "platform/msgbox.h"
+#include "platform/platformlanguage.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
@@ -42,6 +43,9 @@ bool DatabaseFree() {
 }  // namespace
 
 bool Main() {
+  // The platform's words (buttons, file and print dialogs) in the user's
+  // language, before any of them is shown.
+  platform::LoadPlatformLanguage();
   // One copy per program folder, decided before any file is read or written.
   if (!platform::ClaimFolder(QDir::currentPath())) {
     platform::MsgBox(QStringLiteral(".התוכנה כבר פתוחה מתיקייה זו"), platform::vbExclamation);

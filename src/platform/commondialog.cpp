@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "msgbox.h"
+#include "platformlanguage.h"
 #include "printer.h"
 #include "vberror.h"
 
@@ -45,12 +46,12 @@ Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
   return p;
 }
 
-// The platform's dialogs hold English texts, paths, sizes and dates: they are
-// laid out left to right in every window.
-void leftToRight(QWidget* dialog) { dialog->setLayoutDirection(Qt::LeftToRight); }
+// The platform's dialogs read in the direction of their own words, whatever
+// the window they are shown over.
+void inPlatformDirection(QWidget* dialog) { dialog->setLayoutDirection(PlatformDialogDirection()); }
 
 void setUpFileDialog(QFileDialog& dialog, const CommonDialog& d, bool save) {
-  leftToRight(&dialog);
+  inPlatformDirection(&dialog);
   dialog.setWindowTitle(fileDialogTitle(d, save));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   const bool mustExist = !save && (d.Flags & CommonDialog::cdlOFNFileMustExist);
@@ -105,7 +106,7 @@ void CommonDialog::ShowSave() { showFileDialog(*this, owner_, true); }
 void CommonDialog::ShowColor() {
   auto made = [this] {
     auto dialog = std::make_unique<QColorDialog>(Color.isValid() ? Color : QColor(Qt::black), owner_);
-    leftToRight(dialog.get());
+    inPlatformDirection(dialog.get());
     if (!DialogTitle.isEmpty()) dialog->setWindowTitle(DialogTitle);
     return dialog;
   };
@@ -128,7 +129,7 @@ void CommonDialog::ShowColor() {
 void CommonDialog::ShowPrinter() {
   auto made = [this] {
     auto dialog = std::make_unique<QPrintDialog>(Printer::instance().device(), owner_);
-    leftToRight(dialog.get());
+    inPlatformDirection(dialog.get());
     return dialog;
   };
   bool chosen = false;

@@ -12,6 +12,7 @@
 
 #include "commondialog.h"
 #include "msgbox.h"
+#include "platformlanguage.h"
 #include "printer.h"
 #include "toolbar.h"
 #include "vb.h"
@@ -111,6 +112,7 @@ void ReportWindow::PrintReport() {
   }
   if (PromptScript::instance().active()) return;  // tests never reach a real printer
   QPrintDialog dialog(printer_.get(), this);
+  dialog.setLayoutDirection(PlatformDialogDirection());
   if (dialog.exec() != QDialog::Accepted) return;
   Layout.paint(*printer_);
 }

@@ -103,7 +103,10 @@ int main(int argc, char** argv) {
   QApplication::setLayoutDirection(Qt::RightToLeft);
   platform::UseReadingOrderStyle();
   int failures = 0;
+  // A child copy of the program runs one test class only (support/childtest.h).
+  const QByteArray onlyClass = qgetenv("PELMORA_TEST_CLASS");
   for (auto& [name, factory] : testsupport::registry()) {
+    if (!onlyClass.isEmpty() && onlyClass != name) continue;
     std::unique_ptr<QObject> test(factory());
     failures += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
   }
