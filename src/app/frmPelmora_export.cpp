@@ -1,7 +1,9 @@
 // Export and import of the two data files, Wed.mdb and pelmora.ini, through
 // the main window's common dialog.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
@@ -10,6 +12,7 @@
 #include "editor/frmInvDetails.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/commondialog.h"
+#include "platform/dao.h"
 #include "platform/filecopy.h"
 #include "platform/msgbox.h"
 #include "platform/vberror.h"
@@ -45,12 +48,42 @@ void changeToProgramFolder() {
 const QString kOwnFile = QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת.");
 const QString kNoWeddingDatabase =
     QStringLiteral("הקובץ שנבחר אינו מבנה נתונים שהתוכנה יכולה לעבוד איתו. דבר לא יובא והקבצים הקיימים לא שונו.");
+const QString kDatabaseOnly = QStringLiteral("!מבנה הנתונים יובא, אך קובץ ההגדרות לא יובא");
+const QString kCopyFailure = QStringLiteral("Path/File access error");
+constexpr long kCannotOpenDatabase = 3051;  // the engine's "no permission to view its data"
 
-// True when both names lead to one file (links and letter case resolved).
+// The file a name leads to, links and other names of its folders followed.
+bool identify(const QString& path, struct stat& st) { return ::stat(QFile::encodeName(path).constData(), &st) == 0; }
+
 bool sameFile(const QString& a, const QString& b) {
-  const QString ca = QFileInfo(a).canonicalFilePath();
-  return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+  struct stat sa {}, sb {};
+  return identify(a, sa) && identify(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
+
+// Wed.mdb or pelmora.ini of the program folder, by whatever name.
+bool isProgramDataFile(const QString& path) { return sameFile(path, DatabaseFile()) || sameFile(path, IniFile()); }
+
+// A Wed.mdb that an import put in place without its settings file. While it
+// stays, Wed.mdb.old holds the replaced wedding's only copy: a retry of the
+// import must not replace that backup by this file.
+class DatabaseImportedAlone {
+ public:
+  void remember(const QString& path) {
+    path_ = path;
+    known_ = identify(path, file_);
+  }
+  void forget() { known_ = false; }
+  bool is(const QString& path) const {
+    struct stat st {};
+    return known_ && path == path_ && identify(path, st) && st.st_dev == file_.st_dev && st.st_ino == file_.st_ino;
+  }
+
+ private:
+  bool known_ = false;
+  QString path_;
+  struct stat file_ {};
+};
+DatabaseImportedAlone importedAlone;
 
 // The second file dialog of an export or import opens in the folder chosen in
 // the first; the dialog's own folder comes back afterwards.
@@ -85,7 +118,7 @@ class BudgetWindowReleased {
 };
 
 // A copy that did not happen is reported, never passed over as a success.
-void reportCopyFailure() { MsgBox(QStringLiteral("Path/File access error"), platform::vbExclamation); }
+void reportCopyFailure() { MsgBox(kCopyFailure, platform::vbExclamation); }
 
 // Shows the dialog; false after a cancel (silent) or another error (shown).
 bool askForFile(CommonDialog& dialog, const QString& fileName, const QString& filter, bool save) {
@@ -103,22 +136,94 @@ bool askForFile(CommonDialog& dialog, const QString& fileName, const QString& fi
   return false;
 }
 
+// Only a database that start-up would accept may replace the wedding's. The
+// check reads the very snapshot that lands, write-ahead log included.
+bool takeDatabase(const QString& source, platform::StagedCopy& incoming) {
+  ErrorState check;
+  QByteArray image;
+  check([&] {
+    image = dao::DBEngine::instance().Snapshot(source);
+    auto db = dao::DBEngine::instance().OpenSnapshot(image, source);
+    CheckWeddingDatabase(*db);
+    db->Close();
+  });
+  if (check.failed()) {
+    // A file that cannot be read is no verdict on its content.
+    const bool unreadable = check.last().number == kCannotOpenDatabase;
+    MsgBox(unreadable ? check.last().description : kNoWeddingDatabase, platform::vbExclamation);
+    return false;
+  }
+  if (!incoming.hold(image)) {
+    reportCopyFailure();
+    return false;
+  }
+  return true;
+}
+
+// Asks for the file to import as file_name, checks it and takes its content
+// beside the program folder's file; false (its message shown) when it cannot
+// be used. Nothing is replaced yet.
+bool chooseImport(CommonDialog& dialog, const QString& fileName, platform::StagedCopy& incoming) {
+  if (!askForFile(dialog, fileName, importFilter(fileName), false)) return false;
+  const QString source = dialog.FileName;
+  if (!FileExists(source)) {
+    MsgBox(QStringLiteral(".קובץ המקור לא נמצא"));
+    return false;
+  }
+  if (isProgramDataFile(source)) {
+    MsgBox(kOwnFile, platform::vbExclamation);
+    return false;
+  }
+  // Taken now: the chosen file may be a backup that the import replaces
+  // (Wed.mdb.old of the program folder).
+  if (fileName == kDatabaseName) return takeDatabase(source, incoming);
+  if (!incoming.take(source)) {
+    reportCopyFailure();
+    return false;
+  }
+  return true;
+}
+
+// The program folder's file kept as its .old backup, then replaced by the
+// taken copy. Without its backup the current file is not replaced.
+bool placeWithBackup(const QString& target, platform::StagedCopy& incoming) {
+  const bool keepBackup = importedAlone.is(target);
+  if (!keepBackup && QFileInfo::exists(target) && !platform::CopyFile(target, target + QStringLiteral(".old"), false))
+    return false;
+  return incoming.place(false);
+}
+
 }  // namespace
 
 bool frmPelmora::ExportFile(QString& file_name) {
   const QString source = ProgramFile(file_name);
   if (!askForFile(CommonDialog1, file_name, exportFilter(file_name), true)) return false;
   const QString destination = CommonDialog1.FileName;
-  if (sameFile(source, destination)) {
+  if (isProgramDataFile(destination)) {
     MsgBox(kOwnFile, platform::vbExclamation);
     return false;
   }
-  if (platform::CopyFile(source, destination, true)) return true;
+  // The database goes out whole as the engine reads it, in one snapshot.
+  const bool database = file_name == kDatabaseName;
+  QByteArray image;
+  if (database) {
+    ErrorState read;
+    read([&] { image = dao::DBEngine::instance().Snapshot(source); });
+    if (read.failed()) {
+      MsgBox(read.last().description, platform::vbExclamation);
+      return false;
+    }
+  }
+  const auto copy = [&](bool failIfExists) {
+    return database ? platform::PutFile(image, destination, failIfExists)
+                    : platform::CopyFile(source, destination, failIfExists);
+  };
+  if (copy(true)) return true;
 
   const int answer = MsgBox(QStringLiteral("?") + destination + QStringLiteral(" האם ברצונך לשכתב"),
                             platform::vbYesNo + platform::vbInformation + platform::vbDefaultButton2);
   if (answer != platform::vbYes) return false;
-  if (!platform::CopyFile(source, destination, false)) {
+  if (!copy(false)) {
     reportCopyFailure();
     return false;
   }
@@ -146,41 +251,11 @@ void frmPelmora::mnuExportDB_Click() {
 
 bool frmPelmora::ImportFile(QString& file_name) {
   const QString target = ProgramFile(file_name);
-  if (!askForFile(CommonDialog1, file_name, importFilter(file_name), false)) return false;
-  const QString source = CommonDialog1.FileName;
-  if (!FileExists(source)) {
-    MsgBox(QStringLiteral(".קובץ המקור לא נמצא"));
-    return false;
-  }
-  if (sameFile(source, target)) {
-    MsgBox(kOwnFile, platform::vbExclamation);
-    return false;
-  }
-  // Only a database that start-up would accept may replace the wedding's.
-  if (file_name == kDatabaseName) {
-    ErrorState check;
-    check([&] { CheckWeddingDatabaseFile(source); });
-    if (check.failed()) {
-      MsgBox(kNoWeddingDatabase, platform::vbExclamation);
-      return false;
-    }
-  }
+  platform::StagedCopy incoming(target);
+  if (!chooseImport(CommonDialog1, file_name, incoming)) return false;
   ErrorState err;
   err([&] { changeToProgramFolder(); });
-
-  // The chosen file's content is taken before the backup is made: the chosen
-  // file may be that very backup (Wed.mdb.old of the program folder).
-  platform::StagedCopy incoming(target);
-  if (!incoming.take(source)) {
-    reportCopyFailure();
-    return false;
-  }
-  // Without its backup the current file is not replaced.
-  if (QFileInfo::exists(target) && !platform::CopyFile(target, target + QStringLiteral(".old"), false)) {
-    reportCopyFailure();
-    return false;
-  }
-  if (!incoming.place(false)) {
+  if (!placeWithBackup(target, incoming)) {
     reportCopyFailure();
     return false;
   }
@@ -200,14 +275,25 @@ void frmPelmora::mnuImportDB_Click() {
   err([&] { g_RS.SetNothing(); });
   err([&] { g_DB->Close(); });
 
-  FolderOfFirstChoice folder(CommonDialog1);
-  for (const QString& name : {kDatabaseName, kSettingsName}) {
-    QString fileName = name;
-    bool imported = false;
-    err([&] { imported = ImportFile(fileName); });
-    if (!imported) return;
+  // Both files are chosen, checked and taken before either is replaced.
+  const QString databaseTarget = ProgramFile(kDatabaseName), settingsTarget = ProgramFile(kSettingsName);
+  platform::StagedCopy database(databaseTarget), settings(settingsTarget);
+  {
+    FolderOfFirstChoice folder(CommonDialog1);
+    if (!chooseImport(CommonDialog1, kDatabaseName, database)) return;
     folder.follow();
+    if (!chooseImport(CommonDialog1, kSettingsName, settings)) return;
   }
+  err([&] { changeToProgramFolder(); });
+  if (!placeWithBackup(databaseTarget, database)) {
+    reportCopyFailure();  // nothing replaced
+    return;
+  }
+  // From here the new wedding is in place: the list shows it even when its
+  // settings file cannot follow.
+  const bool settingsPlaced = placeWithBackup(settingsTarget, settings);
+  if (settingsPlaced) importedAlone.forget();
+  else importedAlone.remember(databaseTarget);
 
   // The imported wedding's options and groups, read as at start and shown
   // before its list.
@@ -225,7 +311,10 @@ void frmPelmora::mnuImportDB_Click() {
   err([&] { frmTableMap::Default().InitTableSetting(); });
   err([&] { frmTableMap::Default().ChangeTableViewMode(1); });
 
-  if (err.failed()) {
+  if (!settingsPlaced) {
+    QDir::setCurrent(g_AppPath);
+    MsgBox(kDatabaseOnly + g_NewLine + kCopyFailure, platform::vbExclamation);
+  } else if (err.failed()) {
     QDir::setCurrent(g_AppPath);
     MsgBox(QStringLiteral("!פעולת יבוא מבנה הנתונים נכשלה") + err.last().description, platform::vbExclamation);
   } else {

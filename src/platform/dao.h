@@ -229,6 +229,14 @@ class DBEngine {
   // The same, read-only: nothing is ever written to the file, not even a
   // journal. For looking at a file before it is used.
   std::shared_ptr<Database> OpenDatabaseReadOnly(const QString& path);
+  // The file's whole database taken in one read (dao_snapshot.cpp), changes
+  // still in a write-ahead log included, as the bytes of one plain file that
+  // needs nothing beside it. Nothing is written to the file. Raises as
+  // OpenDatabaseReadOnly does.
+  QByteArray Snapshot(const QString& path);
+  // A read-only database over such bytes, to look at a copy before it lands
+  // anywhere; `name` stands for it in error texts.
+  std::shared_ptr<Database> OpenSnapshot(const QByteArray& image, const QString& name);
 };
 
 }  // namespace dao

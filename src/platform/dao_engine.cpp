@@ -130,6 +130,20 @@ void Statement::run() {
 
 void exec(Connection& conn, const QString& sql, Doing doing) { Statement(conn, sql, doing).run(); }
 
+void probeDatabase(Connection& conn) {
+  sqlite3_extended_result_codes(conn.db, 1);
+  // Reading the schema is what tells a database from any other file; it
+  // writes nothing, so a foreign file stays as it was.
+  exec(conn, QStringLiteral("SELECT count(*) FROM sqlite_master"), Doing::Opening);
+}
+
+void checkFileToOpen(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists() || info.isDir()) platform::Raise(3024, QStringLiteral("Could not find file '%1'.").arg(path));
+  // SQLite would take an empty file for an empty database; Jet does not.
+  if (info.size() == 0) platform::Raise(3343, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+}
+
 std::shared_ptr<Connection> openConnection(const QString& path, bool create, bool readOnly) {
   auto conn = std::make_shared<Connection>();
   conn->path = path;
@@ -148,11 +162,8 @@ std::shared_ptr<Connection> openConnection(const QString& path, bool create, boo
                                 .arg(QFileInfo(path).absolutePath(), message));
     raiseSqlite(nullptr, rc, Doing::Opening, path);
   }
-  sqlite3_extended_result_codes(conn->db, 1);
   sqlite3_busy_handler(conn->db, &waitWhileBusy, nullptr);
-  // Reading the schema is what tells a database from any other file; it
-  // writes nothing, so a foreign file stays as it was.
-  exec(*conn, QStringLiteral("SELECT count(*) FROM sqlite_master"), Doing::Opening);
+  probeDatabase(*conn);
   // The one file must always be the whole database: rollback journal, never
   // WAL, and every commit on the disk before the call returns. A read-only
   // file cannot change its mode; it is read as it is.
@@ -203,10 +214,7 @@ std::shared_ptr<Database> DBEngine::OpenDatabase(const QString& path) { return D
 std::shared_ptr<Database> DBEngine::OpenDatabaseReadOnly(const QString& path) { return Database::open(path, true); }
 
 std::shared_ptr<Database> Database::open(const QString& path, bool readOnly) {
-  const QFileInfo info(path);
-  if (!info.exists() || info.isDir()) platform::Raise(3024, QStringLiteral("Could not find file '%1'.").arg(path));
-  // SQLite would take an empty file for an empty database; Jet does not.
-  if (info.size() == 0) platform::Raise(3343, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+  detail::checkFileToOpen(path);
   std::shared_ptr<Database> db(new Database());
   db->path_ = path;
   db->impl_->conn = detail::openConnection(path, false, readOnly);

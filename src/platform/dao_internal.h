@@ -37,6 +37,10 @@ struct Connection {
   ~Connection() { close(); }
 };
 std::shared_ptr<Connection> openConnection(const QString& path, bool create, bool readOnly = false);
+// Raises 3024 for a missing file or a folder, 3343 for an empty file.
+void checkFileToOpen(const QString& path);
+// Extended result codes on; raises unless the connection reads a database.
+void probeDatabase(Connection& conn);
 
 // A prepared statement, finalized when it goes out of scope, so no statement
 // ever outlives the call that made it.

@@ -3,6 +3,7 @@
 // temporary file beside its destination and renamed into place, so a copy that
 // fails part way never leaves half a file where the destination was.
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "filereplace.h"
@@ -18,6 +19,8 @@ QString FindFileIgnoringCase(const QString& folder, const QString& name);
 // source. With failIfExists an existing destination is left alone and the copy
 // fails.
 bool CopyFile(const QString& source, const QString& destination, bool failIfExists);
+// The same with content already read (a database's snapshot).
+bool PutFile(const QByteArray& content, const QString& destination, bool failIfExists);
 
 // A copy of a file's content taken now and put in place later: the content is
 // the source's as it was when taken, even when the source is replaced meanwhile.
@@ -28,10 +31,13 @@ class StagedCopy {
  public:
   explicit StagedCopy(const QString& destination);
   ~StagedCopy();
-  bool take(const QString& source);    // copies the source beside the destination
-  bool place(bool failIfExists);       // renames the taken copy onto the destination
+  bool take(const QString& source);        // copies the source beside the destination
+  bool hold(const QByteArray& content);    // the same with content already read
+  bool place(bool failIfExists);           // renames the taken copy onto the destination
 
  private:
+  bool write(const std::function<bool(QIODevice&)>& fill);
+
   QString destination_;
   std::unique_ptr<FileReplacement> copy_;
 };

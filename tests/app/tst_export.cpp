@@ -28,6 +28,8 @@
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
 #include "support/files.h"
+#include "support/otherconnection.h"
+#include "support/otheruser.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
 
@@ -135,6 +137,45 @@ struct ImportedWedding {
     return readFile(ini);
   }
 };
+
+// Wed.mdb, pelmora.ini and their .old backups of the program folder, byte for
+// byte; a missing file is missing from the map.
+QMap<QString, QByteArray> dataFiles() {
+  QMap<QString, QByteArray> out;
+  for (const QString& name : {"Wed.mdb", "Wed.mdb.old", "pelmora.ini", "pelmora.ini.old"})
+    if (QFileInfo(ProgramFile(name)).isFile()) out[name] = readFile(ProgramFile(name));
+  return out;
+}
+
+// A database file as a tool in WAL mode leaves it: `connection` moved the
+// whole of the template's wedding into the log and never checkpoints.
+void copyIntoLog(testsupport::OtherConnection& connection, const QString& templateFile) {
+  QVERIFY(connection.keepChangesInLog());
+  QCOMPARE(connection.exec("ATTACH '" + templateFile + "' AS t"), SQLITE_OK);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(connection.db, "SELECT name, sql FROM t.sqlite_master WHERE type = 'table'", -1, &st, nullptr);
+  QStringList tables, creates;
+  while (sqlite3_step(st) == SQLITE_ROW) {
+    tables << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    creates << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+  }
+  sqlite3_finalize(st);
+  for (int i = 0; i < tables.size(); ++i) {
+    QCOMPARE(connection.exec(creates[i]), SQLITE_OK);
+    QCOMPARE(connection.exec("INSERT INTO main.\"" + tables[i] + "\" SELECT * FROM t.\"" + tables[i] + '"'), SQLITE_OK);
+  }
+  QCOMPARE(connection.exec("DETACH t"), SQLITE_OK);
+}
+
+// A plain database: a rollback-journal header (bytes 18 and 19 are 1), and
+// no log beside it.
+void verifyPlainDatabase(const QString& path) {
+  const QByteArray bytes = readFile(path);
+  QVERIFY(bytes.size() > 100);
+  QCOMPARE(int(bytes[18]), 1);
+  QCOMPARE(int(bytes[19]), 1);
+  QVERIFY(!QFile::exists(path + "-wal"));
+}
 
 }  // namespace
 
@@ -386,8 +427,7 @@ class ExportTest : public QObject {
     QCOMPARE(readFile(DatabaseFile()), originalDb);
     QVERIFY(!QFile::exists(DatabaseFile() + ".old"));
 
-    // Cancelling the settings file's dialog: the new database and its backup
-    // stay, the settings file is untouched and the list is not reloaded.
+    // Cancelling the settings file's dialog: nothing has been replaced yet.
     prompts().clearShown();
     prompts().answer(platform::vbYes);
     prompts().answerDialog(other.filePath("Wed.mdb"));
@@ -395,11 +435,205 @@ class ExportTest : public QObject {
     w.mnuImportDB->trigger();
     QCOMPARE(prompts().messages().size(), 1);  // the warning only
     QCOMPARE(dialogs().size(), 2);
-    QCOMPARE(readFile(DatabaseFile()), readFile(other.filePath("Wed.mdb")));
-    QCOMPARE(readFile(DatabaseFile() + ".old"), originalDb);
-    QCOMPARE(readFile(IniFile()), originalIni);
-    QVERIFY(!QFile::exists(IniFile() + ".old"));
+    QCOMPARE(dataFiles(), (QMap<QString, QByteArray>{{"Wed.mdb", originalDb}, {"pelmora.ini", originalIni}}));
     QCOMPARE(cell(1, 0), QStringLiteral("כהן"));
+  }
+
+  // A settings file that cannot be used stops the import before Wed.mdb is
+  // replaced: missing, the program's own through a link, or unreadable to
+  // the user who runs the program.
+  void importChecksBothFilesBeforeReplacingEither() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    writeFile(DatabaseFile() + ".old", "earlier backup");
+    const auto before = dataFiles();
+    QTemporaryDir other;
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
+    QVERIFY(QFile::link(IniFile(), other.filePath("linked.ini")));
+    auto importWith = [&](const QString& ini) {
+      prompts().clearShown();
+      agreeToImport(other.filePath("Wed.mdb"), ini);
+      w.mnuImportDB->trigger();
+      return prompts().messages().last();
+    };
+    QCOMPARE(importWith(other.filePath("missing.ini")), QStringLiteral(".קובץ המקור לא נמצא"));
+    QCOMPARE(dataFiles(), before);
+    QCOMPARE(importWith(other.filePath("linked.ini")),
+             QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת."));
+    QCOMPARE(dataFiles(), before);
+
+    testsupport::openToEveryone(folder.path());
+    testsupport::openToEveryone(other.path());
+    QVERIFY(QFile::setPermissions(other.filePath("Wed.mdb"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(QFile::setPermissions(other.filePath("pelmora.ini"), QFile::Permissions()));
+    QString refusal;
+    {
+      testsupport::FileAccessAs nobody;
+      refusal = importWith(other.filePath("pelmora.ini"));
+    }
+    QCOMPARE(refusal, QStringLiteral("Path/File access error"));
+    QCOMPARE(dataFiles(), before);
+    QCOMPARE(cell(1, 0), QStringLiteral("כהן"));
+    QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);  // no copy left behind
+    files.sort();
+    QCOMPARE(files, QStringList(before.keys()));
+  }
+
+  // An unreadable Wed.mdb is no verdict on its content: the engine's own
+  // message says why it cannot be used.
+  void importOfAnUnreadableDatabaseSaysSo() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    const auto before = dataFiles();
+    QTemporaryDir other;
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
+    testsupport::openToEveryone(folder.path());
+    testsupport::openToEveryone(other.path());
+    QVERIFY(QFile::setPermissions(other.filePath("Wed.mdb"), QFile::Permissions()));
+    prompts().answer(platform::vbYes);
+    prompts().answerDialog(other.filePath("Wed.mdb"));
+    prompts().answer(platform::vbOK);
+    {
+      testsupport::FileAccessAs nobody;
+      w.mnuImportDB->trigger();
+    }
+    QCOMPARE(prompts().messages().last(),
+             QStringLiteral("The Microsoft Jet database engine cannot open the file '%1'. It is already opened "
+                            "exclusively by another user, or you need permission to view its data. (unable to open "
+                            "database file)")
+                 .arg(other.filePath("Wed.mdb")));
+    QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+    QCOMPARE(dialogs().size(), 1);
+    QCOMPARE(dataFiles(), before);
+  }
+
+  // The settings file's backup name is taken by a folder: the settings step
+  // fails after Wed.mdb was replaced. The list shows the imported wedding,
+  // the message says what came in, and no retry touches the only copy of
+  // the replaced wedding in Wed.mdb.old.
+  void anImportWhoseSettingsCannotFollowKeepsTheOldWedding() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    const QByteArray originalDb = readFile(DatabaseFile()), originalIni = readFile(IniFile());
+    QVERIFY(QDir(folder.path()).mkdir("pelmora.ini.old"));
+    QTemporaryDir first, second;
+    makeOtherWedding(first.path(), QStringLiteral("לוי"), kFirstSettings);
+    makeOtherWedding(second.path(), QStringLiteral("מזרחי"), kSecondSettings);
+    const QString databaseOnly = QStringLiteral("!מבנה הנתונים יובא, אך קובץ ההגדרות לא יובא") + g_NewLine +
+                                "Path/File access error";
+    for (const QTemporaryDir* dir : {&first, &second}) {
+      prompts().clearShown();
+      agreeToImport(dir->filePath("Wed.mdb"), dir->filePath("pelmora.ini"));
+      w.mnuImportDB->trigger();
+      QCOMPARE(prompts().messages().last(), databaseOnly);
+      QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
+      QCOMPARE(dataFiles(), (QMap<QString, QByteArray>{{"Wed.mdb", readFile(dir->filePath("Wed.mdb"))},
+                                                       {"Wed.mdb.old", originalDb},
+                                                       {"pelmora.ini", originalIni}}));
+      QCOMPARE(cell(1, 0), dir == &first ? QStringLiteral("לוי") : QStringLiteral("מזרחי"));
+    }
+
+    // With the folder gone the retry goes through; the backups still hold
+    // the wedding that was there before the first try.
+    QVERIFY(QDir(folder.path()).rmdir("pelmora.ini.old"));
+    prompts().clearShown();
+    agreeToImport(first.filePath("Wed.mdb"), first.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(dataFiles(), (QMap<QString, QByteArray>{{"Wed.mdb", readFile(first.filePath("Wed.mdb"))},
+                                                     {"Wed.mdb.old", originalDb},
+                                                     {"pelmora.ini", kFirstSettings},
+                                                     {"pelmora.ini.old", originalIni}}));
+
+    // A whole import after that is an ordinary one again: the backup follows.
+    prompts().clearShown();
+    agreeToImport(second.filePath("Wed.mdb"), second.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(readFile(DatabaseFile() + ".old"), readFile(first.filePath("Wed.mdb")));
+  }
+
+  // A database whose latest changes sit in its write-ahead log, held by a
+  // tool that never checkpoints: an import takes what every reader sees,
+  // and what lands needs no log beside it.
+  void importTakesTheChangesStillInTheLog() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    QTemporaryDir other;
+    writeFile(other.filePath("pelmora.ini"), kNames);
+
+    // The whole wedding in the log, the main file without a table.
+    makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
+    writeFile(other.filePath("inlog.mdb"), QByteArray());
+    {
+      testsupport::OtherConnection tool(other.filePath("inlog.mdb"));
+      copyIntoLog(tool, other.filePath("Wed.mdb"));
+      QVERIFY(QFileInfo(other.filePath("inlog.mdb-wal")).size() > 0);
+      agreeToImport(other.filePath("inlog.mdb"), other.filePath("pelmora.ini"));
+      w.mnuImportDB->trigger();
+        QCOMPARE(prompts().messages().last(), kImportOk);
+      QCOMPARE(cell(1, 0), QStringLiteral("לוי"));
+      verifyPlainDatabase(DatabaseFile());
+    }
+
+    // One invitation in the main file, five more in the log.
+    testsupport::OtherConnection tool(other.filePath("Wed.mdb"));
+    QVERIFY(tool.keepChangesInLog());
+    for (int i = 0; i < 5; ++i) {
+      QCOMPARE(tool.exec("INSERT INTO PELMORA SELECT * FROM PELMORA WHERE rowid = 1"), SQLITE_OK);
+      QCOMPARE(tool.exec(QStringLiteral("UPDATE PELMORA SET FAMILY_NAME = 'משפחה %1' WHERE rowid = last_insert_rowid()")
+                             .arg(i)),
+               SQLITE_OK);
+    }
+    prompts().clearShown();
+    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
+    w.mnuImportDB->trigger();
+    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(testsupport::readInvitations().size(), 6);
+    QCOMPARE(w.MSFlexGrid1->Rows(), 7);
+    verifyPlainDatabase(DatabaseFile());
+
+    // An export takes the program's own database the same way, here with a
+    // row that the tool left in the log.
+    QTemporaryDir out;
+    {
+      testsupport::OtherConnection ownTool(DatabaseFile());
+      QVERIFY(ownTool.keepChangesInLog());
+      QCOMPARE(ownTool.exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'משפחה 0'"), SQLITE_OK);
+      prompts().clearShown();
+      prompts().answerDialog(out.filePath("Wed.mdb"));
+      prompts().answerDialog(out.filePath("pelmora.ini"));
+      prompts().answer(platform::vbOK);
+      w.mnuExportDB->trigger();
+      QCOMPARE(prompts().messages(), QStringList{kExportOk});
+    }
+    verifyPlainDatabase(out.filePath("Wed.mdb"));
+    QCOMPARE(testsupport::readInvitations(out.filePath("Wed.mdb")).size(), 5);
+  }
+
+  // Neither a link in the export folder nor a typed name lands a copy on the
+  // program's own data files.
+  void exportNeverLandsOnTheProgramsOwnFiles() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow({guest(QStringLiteral("כהן"), QStringLiteral("דוד"))});
+    writeFile(DatabaseFile() + ".old", "earlier backup");
+    const auto before = dataFiles();
+    const QString ownFile = QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת.");
+    QTemporaryDir out;
+    QVERIFY(QFile::link(DatabaseFile(), out.filePath("pelmora.ini")));
+    QVERIFY(QFile::link(IniFile(), out.filePath("Wed.mdb")));
+    const QStringList exported = {out.filePath("copy.mdb"), out.filePath("pelmora.ini"), out.filePath("Wed.mdb"),
+                                  folder.file("Wed.mdb"), folder.file("pelmora.ini")};
+    for (const QString& target : exported.mid(1)) {
+      prompts().clearShown();
+      if (target.endsWith(".ini")) prompts().answerDialog(exported[0]);
+      prompts().answerDialog(target);
+      prompts().answer(platform::vbOK);
+      w.mnuExportDB->trigger();
+      QCOMPARE(prompts().messages(), QStringList{ownFile});
+      QCOMPARE(dataFiles(), before);
+      QFile::remove(exported[0]);
+    }
   }
 
   void importOfAFileThatIsNoWeddingDatabaseReplacesNothing() {

@@ -12,6 +12,10 @@ OtherConnection::~OtherConnection() { sqlite3_close(db); }
 
 int OtherConnection::exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
+bool OtherConnection::keepChangesInLog() {
+  return text("PRAGMA journal_mode=WAL") == QLatin1String("wal") && exec("PRAGMA wal_autocheckpoint=0") == SQLITE_OK;
+}
+
 QString OtherConnection::text(const char* sql) {
   sqlite3_stmt* st = nullptr;
   QString out;

@@ -14,6 +14,9 @@ class OtherConnection {
   OtherConnection(const OtherConnection&) = delete;
   OtherConnection& operator=(const OtherConnection&) = delete;
   int exec(const char* sql);
+  // Write-ahead log on, never checkpointed while this connection lives: its
+  // writes stay in the -wal file, as a database tool can leave them.
+  bool keepChangesInLog();
   int exec(const QString& sql) { return exec(sql.toUtf8().constData()); }
   // The first column of the first row, as text ("" when there is none).
   QString text(const char* sql);
