@@ -63,12 +63,6 @@ void CheckWeddingDatabase(dao::Database& db) {
     if (!hasField(db.TableDefs()(budget), QString::fromLatin1(field))) raiseMissing(budget, QString::fromLatin1(field));
 }
 
-void CheckWeddingDatabaseFile(const QString& path) {
-  auto db = dao::DBEngine::instance().OpenDatabaseReadOnly(path);
-  CheckWeddingDatabase(*db);
-  db->Close();
-}
-
 std::shared_ptr<dao::Field> CreateWeddingField(dao::TableDef& table, const WeddingField& spec, const QString& name) {
   auto field = table.CreateField(name, spec.type, spec.size);
   if (spec.type == dao::dbText) field->SetAllowZeroLength(spec.zeroLength);

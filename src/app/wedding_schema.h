@@ -38,7 +38,5 @@ void AppendBudgetTable(dao::Database& db, platform::ErrorState& err);
 // (the three that the upgrade adds may be missing), and WED_BUDGET, when
 // present, with its thirty fields (a missing table is added by the upgrade).
 void CheckWeddingDatabase(dao::Database& db);
-// The same for a file, opened read-only so that it stays as it is.
-void CheckWeddingDatabaseFile(const QString& path);
 
 }  // namespace mdlWedding
