@@ -3,7 +3,8 @@
 # only those that are missing, so a second run does nothing and needs no network.
 set -euo pipefail
 packages=(g++ cmake make ninja-build qt6-base-dev qt6-serialport-dev libsqlite3-dev
-          libbenchmark-dev libgl-dev fonts-dejavu-core culmus)
+          libbenchmark-dev libgl-dev fonts-dejavu-core culmus
+          cups-daemon cups-client libcups2-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <memory>
 
 #include "msgbox.h"
@@ -11,6 +12,12 @@
 #include "vberror.h"
 
 namespace platform {
+
+// The platform's dialogs hold English texts, paths, sizes and dates: they are
+// laid out left to right in every window.
+namespace {
+void leftToRight(QWidget* dialog) { dialog->setLayoutDirection(Qt::LeftToRight); }
+}  // namespace
 
 QStringList NameFilters(const QString& filter) {
   QStringList out;
@@ -45,9 +52,6 @@ Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
   return p;
 }
 
-// The platform's dialogs hold English texts, paths, sizes and dates: they are
-// laid out left to right in every window.
-void leftToRight(QWidget* dialog) { dialog->setLayoutDirection(Qt::LeftToRight); }
 
 void setUpFileDialog(QFileDialog& dialog, const CommonDialog& d, bool save) {
   leftToRight(&dialog);
@@ -126,23 +130,35 @@ void CommonDialog::ShowColor() {
 }
 
 void CommonDialog::ShowPrinter() {
-  auto made = [this] {
-    auto dialog = std::make_unique<QPrintDialog>(Printer::instance().device(), owner_);
+  if (!RunPrintDialog(Printer::instance().device(), owner_) && CancelError)
+    Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+}
+
+bool RunPrintDialog(QPrinter* printer, QWidget* owner, int pageCount) {
+  auto made = [&] {
+    auto dialog = std::make_unique<QPrintDialog>(printer, owner);
     leftToRight(dialog.get());
+    if (pageCount > 0) {
+      // Without its pages the dialog refuses every page range typed in.
+      dialog->setMinMax(1, pageCount);
+      dialog->setOption(QAbstractPrintDialog::PrintPageRange);
+      dialog->setOption(QAbstractPrintDialog::PrintCollateCopies);
+    }
     return dialog;
   };
-  bool chosen = false;
   auto& script = PromptScript::instance();
-  if (script.active()) {
-    if (script.viewing()) script.showToViewer(made().get());
-    Prompt p;
-    p.kind = Prompt::FileDialog;
-    p.title = QStringLiteral("Print");
-    chosen = !script.takeDialog(p).cancelled;
-  } else {
-    chosen = made()->exec() == QDialog::Accepted;
-  }
-  if (!chosen && CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+  if (!script.active()) return made()->exec() == QDialog::Accepted;
+  if (script.viewing()) script.showToViewer(made().get());
+  Prompt p;
+  p.kind = Prompt::FileDialog;
+  p.title = QStringLiteral("Print");
+  const auto answer = script.takeDialog(p);
+  if (answer.cancelled) return false;
+  // The dialog accepted as it opens, on the printer the answer names when the
+  // printing system has one of that name: its paper and settings apply.
+  if (QPrinterInfo::availablePrinterNames().contains(answer.fileName)) printer->setPrinterName(answer.fileName);
+  made()->accept();
+  return true;
 }
 
 }  // namespace platform

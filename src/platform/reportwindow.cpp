@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -15,6 +14,7 @@
 #include "printer.h"
 #include "toolbar.h"
 #include "vb.h"
+#include "windowprint.h"
 
 namespace platform {
 namespace {
@@ -109,10 +109,10 @@ void ReportWindow::PrintReport() {
     recorder.documents.append(doc);
     return;
   }
-  if (PromptScript::instance().active()) return;  // tests never reach a real printer
-  QPrintDialog dialog(printer_.get(), this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  Layout.paint(*printer_);
+  // The job is named in the queue as the preview is titled.
+  printer_->setDocName(Caption());
+  if (!RunPrintDialog(printer_.get(), this, Layout.PagesOn(ReportLayout::PaperOf(*printer_)).size())) return;
+  if (!Layout.Print(*printer_)) MsgBox(PrintFailedMessage());
 }
 
 void ReportWindow::ExportReport() {
