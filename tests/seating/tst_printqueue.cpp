@@ -16,7 +16,7 @@
 #include "support/testsupport.h"
 
 using namespace mdlWedding;
-using testsupport::prompts;
+using testsupport::printTo;
 
 namespace {
 
@@ -36,15 +36,6 @@ frmTable& openSeatView() {
   frmTable& view = frmTable::Default();
   view.show();
   return view;
-}
-
-// Prints with the printer dialog answered with `queue`; the message shown.
-QStringList printTo(const QString& queue, const std::function<void()>& print) {
-  prompts().clearShown();
-  prompts().answerDialog(queue);
-  prompts().answer(platform::vbOK);
-  print();
-  return prompts().messages();
 }
 
 }  // namespace

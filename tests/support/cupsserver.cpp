@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QDebug>
 
+#include "platform/msgbox.h"
+
 namespace testsupport {
 namespace {
 
@@ -206,6 +208,15 @@ QString CupsServer::Job::mediaBox() const {
   QStringList numbers;
   for (const QString& n : m.captured(1).split(' ', Qt::SkipEmptyParts)) numbers << QString::number(qRound(n.toDouble()));
   return QLatin1Char('[') + numbers.join(' ') + QLatin1Char(']');
+}
+
+QStringList printTo(const QString& queue, const std::function<void()>& print) {
+  auto& script = platform::PromptScript::instance();
+  script.clearShown();
+  script.answerDialog(queue);
+  script.answer(platform::vbOK);
+  print();
+  return script.messages();
 }
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+#include <functional>
 #include <QtTest>
 
 namespace testsupport {
@@ -49,6 +50,10 @@ class CupsServer {
   QProcess cupsd_;
   QByteArray oldServer_;
 };
+
+// Runs a print command with the printer dialog answered with `queue` and
+// its closing message with OK; the messages shown.
+QStringList printTo(const QString& queue, const std::function<void()>& print);
 
 }  // namespace testsupport
 
