@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake make ninja-build qt6-base-dev qt6-serialport-dev libsqlite3-dev
           libbenchmark-dev libgl-dev fonts-dejavu-core culmus
-          qt6-translations-l10n locales)
+          qt6-translations-l10n locales cups-daemon cups-client libcups2-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <memory>
 
 #include "msgbox.h"
@@ -12,6 +13,12 @@
 #include "vberror.h"
 
 namespace platform {
+
+// The platform's dialogs read in the direction of their own words, whatever
+// the window they are shown over.
+namespace {
+void inPlatformDirection(QWidget* dialog) { dialog->setLayoutDirection(PlatformDialogDirection()); }
+}  // namespace
 
 QStringList NameFilters(const QString& filter) {
   QStringList out;
@@ -46,9 +53,6 @@ Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
   return p;
 }
 
-// The platform's dialogs read in the direction of their own words, whatever
-// the window they are shown over.
-void inPlatformDirection(QWidget* dialog) { dialog->setLayoutDirection(PlatformDialogDirection()); }
 
 void setUpFileDialog(QFileDialog& dialog, const CommonDialog& d, bool save) {
   inPlatformDirection(&dialog);
@@ -127,23 +131,35 @@ void CommonDialog::ShowColor() {
 }
 
 void CommonDialog::ShowPrinter() {
-  auto made = [this] {
-    auto dialog = std::make_unique<QPrintDialog>(Printer::instance().device(), owner_);
+  if (!RunPrintDialog(Printer::instance().device(), owner_) && CancelError)
+    Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+}
+
+bool RunPrintDialog(QPrinter* printer, QWidget* owner, int pageCount) {
+  auto made = [&] {
+    auto dialog = std::make_unique<QPrintDialog>(printer, owner);
     inPlatformDirection(dialog.get());
+    if (pageCount > 0) {
+      // Without its pages the dialog refuses every page range typed in.
+      dialog->setMinMax(1, pageCount);
+      dialog->setOption(QAbstractPrintDialog::PrintPageRange);
+      dialog->setOption(QAbstractPrintDialog::PrintCollateCopies);
+    }
     return dialog;
   };
-  bool chosen = false;
   auto& script = PromptScript::instance();
-  if (script.active()) {
-    if (script.viewing()) script.showToViewer(made().get());
-    Prompt p;
-    p.kind = Prompt::FileDialog;
-    p.title = QStringLiteral("Print");
-    chosen = !script.takeDialog(p).cancelled;
-  } else {
-    chosen = made()->exec() == QDialog::Accepted;
-  }
-  if (!chosen && CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+  if (!script.active()) return made()->exec() == QDialog::Accepted;
+  if (script.viewing()) script.showToViewer(made().get());
+  Prompt p;
+  p.kind = Prompt::FileDialog;
+  p.title = QStringLiteral("Print");
+  const auto answer = script.takeDialog(p);
+  if (answer.cancelled) return false;
+  // The dialog accepted as it opens, on the printer the answer names when the
+  // printing system has one of that name: its paper and settings apply.
+  if (QPrinterInfo::availablePrinterNames().contains(answer.fileName)) printer->setPrinterName(answer.fileName);
+  made()->accept();
+  return true;
 }
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "cupsjob.h"
 #include "msgbox.h"
 #include "vb.h"
 #include "vberror.h"
@@ -34,46 +35,47 @@ QFont twipFont(const QString& name, double size, bool bold) {
 
 // One document on its way out: recorded (tests), drawn into a PDF (tests that
 // ask for one) or drawn on the real printer. Drawing starts at the first item.
+// A printer that cannot start, or a job the printing system refuses, fails the
+// document when it ends.
 class Canvas {
  public:
-  explicit Canvas(QString name) : name_(std::move(name)) {}
   ~Canvas() { abandon(); }
-
-  bool started() const { return started_; }
-  int page() const { return page_; }
 
   // Begins the document if it has not begun; realPrinter is asked for only
   // when nothing is being recorded.
-  QPainter* begin(const std::function<QPrinter*()>& realPrinter) {
+  QPainter* begin(const QString& name, const std::function<QPrinter*()>& realPrinter) {
     if (!started_) {
+      started_ = true;
+      failed_ = false;
+      page_ = 1;
+      doc_ = PrintedDocument{};
+      doc_.name = name;
       auto& rec = PrintRecorder::instance();
       QPrinter* target = nullptr;
       if (rec.active()) {
         if (!rec.pdfFolder().isEmpty()) {
           pdf_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
           pdf_->setOutputFormat(QPrinter::PdfFormat);
-          pdf_->setOutputFileName(rec.nextPdfFile(name_));
-          pdf_->setDocName(name_);
+          pdf_->setOutputFileName(rec.nextPdfFile(name));
+          pdf_->setDocName(name);
           target = pdf_.get();
         }
       } else {
         target = realPrinter();
-        target->setDocName(name_);
+        target->setDocName(name);
       }
       if (target) {
         if (!painter_.begin(target)) {
           pdf_.reset();
+          failed_ = true;
           printerError();
         }
+        printer_ = target;
         const double scale = target->resolution() / kTwipsPerInch;
         painter_.scale(scale, scale);
         painter_.setLayoutDirection(Qt::LeftToRight);
         painter_.setRenderHint(QPainter::SmoothPixmapTransform);
       }
-      started_ = true;
-      page_ = 1;
-      doc_ = PrintedDocument{};
-      doc_.name = name_;
     }
     return painter_.isActive() ? &painter_ : nullptr;
   }
@@ -84,20 +86,22 @@ class Canvas {
   }
 
   void newPage() {
-    if (painter_.isActive()) static_cast<QPrinter*>(painter_.device())->newPage();
+    if (painter_.isActive()) printer_->newPage();
     ++page_;
   }
 
-  // Ends the document; a recorded one is handed to the recorder.
+  // Ends the document; a recorded one is handed to the recorder. Raises 482
+  // when the pages did not reach the printer.
   void finish() {
     if (!started_) return;
-    const bool ok = !painter_.isActive() || painter_.end();
+    const bool ok = !failed_ && (!painter_.isActive() || EndPrintJob(painter_, *printer_));
     doc_.pages = page_;
     if (pdf_) doc_.pdfFile = pdf_->outputFileName();
     pdf_.reset();
+    printer_ = nullptr;
     started_ = false;
     auto& rec = PrintRecorder::instance();
-    if (rec.active()) rec.documents.append(doc_);
+    if (ok && rec.active()) rec.documents.append(doc_);
     doc_ = PrintedDocument{};
     if (!ok) printerError();
   }
@@ -106,16 +110,18 @@ class Canvas {
   void abandon() {
     if (painter_.isActive()) painter_.end();
     pdf_.reset();
+    printer_ = nullptr;
     started_ = false;
     doc_ = PrintedDocument{};
   }
 
  private:
-  QString name_;
   QPainter painter_;
+  QPrinter* printer_ = nullptr;
   std::unique_ptr<QPrinter> pdf_;
   PrintedDocument doc_;
   bool started_ = false;
+  bool failed_ = false;
   int page_ = 1;
 };
 
@@ -149,7 +155,7 @@ QVector<PrintedItem> PrintedDocument::pictures() const {
 // ---- Printer
 
 struct Printer::Impl {
-  Canvas canvas{AppTitle()};
+  Canvas canvas;
   std::unique_ptr<QPrinter> printer;
 };
 
@@ -169,8 +175,10 @@ QPrinter* Printer::device() {
   return d->printer.get();
 }
 
+QString Printer::documentName() const { return DocumentName.isEmpty() ? AppTitle() : DocumentName; }
+
 void Printer::Print(const QString& text) {
-  QPainter* p = impl()->canvas.begin([this] { return device(); });
+  QPainter* p = impl()->canvas.begin(documentName(), [this] { return device(); });
   const QFont font = twipFont(FontName, FontSize, FontBold);
   const QFontMetricsF fm(font);
   // Line breaks inside the text start new lines at the left edge.
@@ -201,7 +209,7 @@ void Printer::Print(const QString& text) {
 
 void Printer::PaintPicture(const QPixmap& picture, double x, double y) {
   if (picture.isNull()) Raise(481, QStringLiteral("Invalid picture"));
-  QPainter* p = impl()->canvas.begin([this] { return device(); });
+  QPainter* p = impl()->canvas.begin(documentName(), [this] { return device(); });
   const QSizeF size = naturalSize(picture);
   PrintedItem item;
   item.kind = PrintedItem::Picture;
@@ -215,7 +223,7 @@ void Printer::PaintPicture(const QPixmap& picture, double x, double y) {
 }
 
 void Printer::Line(double x1, double y1, double x2, double y2, const QColor& colour) {
-  QPainter* p = impl()->canvas.begin([this] { return device(); });
+  QPainter* p = impl()->canvas.begin(documentName(), [this] { return device(); });
   PrintedItem item;
   item.kind = PrintedItem::Line;
   item.x = x1;
@@ -235,7 +243,7 @@ void Printer::Line(double x1, double y1, double x2, double y2, const QColor& col
 }
 
 void Printer::NewPage() {
-  impl()->canvas.begin([this] { return device(); });
+  impl()->canvas.begin(documentName(), [this] { return device(); });
   impl()->canvas.newPage();
   CurrentX = 0;
   CurrentY = 0;
@@ -266,8 +274,9 @@ double Printer::TextHeight(const QString& text) const {
 void PrintForm(QWidget* window) {
   if (!window) Raise(91, QStringLiteral("Object variable or With block variable not set"));
   const QPixmap image = window->grab();
-  Canvas canvas(QString::fromLatin1(window->metaObject()->className()));
-  QPainter* p = canvas.begin([] { return Printer::instance().device(); });
+  Canvas canvas;
+  // Named in the print queue as the window is titled.
+  QPainter* p = canvas.begin(window->windowTitle(), [] { return Printer::instance().device(); });
   const QSizeF size = naturalSize(image);
   PrintedItem item;
   item.kind = PrintedItem::Picture;
@@ -295,6 +304,7 @@ void PrintRecorder::activate(const QString& pdfFolder) {
   printer.FontBold = Printer().FontBold;
   printer.FontName = Printer().FontName;
   printer.ForeColor = Printer().ForeColor;
+  printer.DocumentName.clear();
   active_ = true;
   pdf_ = pdfFolder;
   documents.clear();

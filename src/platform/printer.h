@@ -48,6 +48,8 @@ class Printer {
   bool FontBold = false;
   QString FontName = QStringLiteral("Nachlieli CLM");
   QColor ForeColor = Qt::black;
+  // The title of the next document in the print queue; empty: the program's title.
+  QString DocumentName;
 
   // Prints one line of text at (CurrentX, CurrentY); the next line starts at
   // the left edge, one line lower.
@@ -67,6 +69,7 @@ class Printer {
  private:
   friend class PrintRecorder;
   Printer() = default;
+  QString documentName() const;
   struct Impl;
   Impl* impl();
   Impl* impl_ = nullptr;

@@ -7,7 +7,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
+#include "cupsjob.h"
 #include "filereplace.h"
 #include "vb.h"
 #include "vberror.h"
@@ -260,10 +262,16 @@ ReportControl& ReportLayout::addImage(ReportSection& s, const QString& name, dou
   return c;
 }
 
-QVector<QVector<ReportItem>> ReportLayout::Pages() const {
+QVector<QVector<ReportItem>> ReportLayout::Pages() const { return PagesOn(PaperSize); }
+
+QSizeF ReportLayout::PaperOf(const QPrinter& printer) {
+  return printer.pageLayout().fullRectPoints().size() * 20.0;
+}
+
+QVector<QVector<ReportItem>> ReportLayout::PagesOn(const QSizeF& paper) const {
   QVector<QVector<ReportItem>> pages;
   const double bodyTop = TopMargin;
-  const double footerTop = PaperSize.height() - BottomMargin - (PageFooter.Visible ? PageFooter.Height : 0);
+  const double footerTop = (FixedSheet ? PaperSize : paper).height() - BottomMargin - (PageFooter.Visible ? PageFooter.Height : 0);
   double y = bodyTop;
 
   auto place = [&](const ReportSection& s, const QHash<QString, QString>* row) {
@@ -408,6 +416,28 @@ bool ReportLayout::paint(QPagedPaintDevice& device) const {
     paintPage(painter, pages[p], device.logicalDpiX(), device.logicalDpiY());
   }
   return painter.end();
+}
+
+bool ReportLayout::Print(QPrinter& printer, QString* reason) const {
+  const auto pages = PagesOn(PaperOf(printer));
+  const QPageRanges chosen = printer.pageRanges();
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    if (reason) *reason = QStringLiteral("Printer error");
+    return false;
+  }
+  bool first = true;
+  for (int p = 0; p < pages.size(); ++p) {
+    if (!chosen.isEmpty() && !chosen.contains(p + 1)) continue;
+    if (!first && !printer.newPage()) {
+      painter.end();
+      if (reason) *reason = QStringLiteral("Printer error");
+      return false;
+    }
+    first = false;
+    paintPage(painter, pages[p], printer.logicalDpiX(), printer.logicalDpiY());
+  }
+  return EndPrintJob(painter, printer, reason);
 }
 
 bool ReportLayout::ExportPDF(const QString& fileName, QString* reason) const {

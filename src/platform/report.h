@@ -20,6 +20,7 @@
 
 class QPainter;
 class QPagedPaintDevice;
+class QPrinter;
 
 namespace platform {
 
@@ -145,6 +146,10 @@ class ReportLayout {
   double LeftMargin = 1440, RightMargin = 1440, TopMargin = 1440, BottomMargin = 1440;
   QFont DefaultFont;
   QSizeF PaperSize{11906, 16838};  // A4 portrait, twips
+  // Labels and cards are made for sheets of PaperSize: on other paper they
+  // keep their pages and their measures from the sheet's top-left corner.
+  // Other layouts are paged anew on the paper they are printed on.
+  bool FixedSheet = false;
 
   ReportSection ReportHeader, PageHeader, Detail, PageFooter, ReportFooter;
   // By the section's name; raises 8523 for an unknown name.
@@ -159,6 +164,10 @@ class ReportLayout {
   // on every page, detail rows while they fit above the page footer, the
   // report footer once after the last row.
   QVector<QVector<ReportItem>> Pages() const;
+  // The pages as they print on paper of this size (twips).
+  QVector<QVector<ReportItem>> PagesOn(const QSizeF& paper) const;
+  // The printer's paper, twips.
+  static QSizeF PaperOf(const QPrinter& printer);
 
   // Draws one page on a painter whose device is the whole sheet.
   static void paintPage(QPainter& painter, const QVector<ReportItem>& page, double dotsPerInchX,
@@ -166,6 +175,10 @@ class ReportLayout {
   // Every page onto a paged device (printer, PDF writer), sized to PaperSize.
   // False when the device could not be drawn on or finished.
   bool paint(QPagedPaintDevice& device) const;
+  // Prints on the printer's own paper the pages its page ranges hold (all
+  // when it holds none); copies and collation are the printer's. False, with
+  // the reason, when the job did not reach the printer.
+  bool Print(QPrinter& printer, QString* reason = nullptr) const;
   // False, with the reason, when the file cannot be written; an existing
   // file is then left as it was.
   bool ExportPDF(const QString& fileName, QString* reason = nullptr) const;

@@ -5,17 +5,16 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 #include "commondialog.h"
 #include "msgbox.h"
-#include "platformlanguage.h"
 #include "printer.h"
 #include "toolbar.h"
 #include "vb.h"
+#include "windowprint.h"
 
 namespace platform {
 namespace {
@@ -110,11 +109,10 @@ void ReportWindow::PrintReport() {
     recorder.documents.append(doc);
     return;
   }
-  if (PromptScript::instance().active()) return;  // tests never reach a real printer
-  QPrintDialog dialog(printer_.get(), this);
-  dialog.setLayoutDirection(PlatformDialogDirection());
-  if (dialog.exec() != QDialog::Accepted) return;
-  Layout.paint(*printer_);
+  // The job is named in the queue as the preview is titled.
+  printer_->setDocName(Caption());
+  if (!RunPrintDialog(printer_.get(), this, Layout.PagesOn(ReportLayout::PaperOf(*printer_)).size())) return;
+  if (!Layout.Print(*printer_)) MsgBox(PrintFailedMessage());
 }
 
 void ReportWindow::ExportReport() {

@@ -26,8 +26,9 @@ class ReportWindow : public QWidget {
   // Shows the preview without waiting for it to close.
   void Show();
 
-  // The toolbar's buttons. Printing asks for the printer first; in tests the
-  // print recorder takes the pages instead. The PDF button asks for a file
+  // The toolbar's buttons. Printing asks for the printer, the pages and the
+  // copies first, and says so when the job did not reach the printer; in
+  // tests the print recorder may take the pages instead. The PDF button asks for a file
   // name and tells why a file could not be written.
   void PrintReport();
   void ExportReport();

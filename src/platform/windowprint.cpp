@@ -11,8 +11,6 @@
 namespace platform {
 namespace {
 
-const QString kPrintFailed = QStringLiteral("ארעה שגיאת הדפסה");
-
 // False when the user cancelled or the dialog failed (the failure shown).
 bool ChoosePrinter(CommonDialog& cdl) {
   ErrorState dialog;
@@ -28,19 +26,22 @@ bool ChoosePrinter(CommonDialog& cdl) {
 
 }  // namespace
 
+QString PrintFailedMessage() { return QStringLiteral("ארעה שגיאת הדפסה"); }
+
 void PrintWindowImage(CommonDialog& printerDialog, QWidget* window, QWidget* printIcon, const QString& doneMessage) {
   if (!ChoosePrinter(printerDialog)) return;
   ErrorState printing;
   printIcon->hide();
   printing([&] { PrintForm(window); });
   printIcon->show();
-  MsgBox(printing.failed() ? kPrintFailed : doneMessage);
+  MsgBox(printing.failed() ? PrintFailedMessage() : doneMessage);
 }
 
 void PrintWindowControls(CommonDialog& printerDialog, QWidget* window, const QString& doneMessage) {
   if (!ChoosePrinter(printerDialog)) return;
   ErrorState printing;
   Printer& printer = Printer::instance();
+  printer.DocumentName = window->windowTitle();
   const auto controls = window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
   for (QWidget* control : controls) {
     printing([&] { printer.Print(control->objectName()); });
@@ -51,7 +52,7 @@ void PrintWindowControls(CommonDialog& printerDialog, QWidget* window, const QSt
     });
   }
   printing([&] { printer.EndDoc(); });
-  MsgBox(printing.failed() ? kPrintFailed : doneMessage);
+  MsgBox(printing.failed() ? PrintFailedMessage() : doneMessage);
 }
 
 }  // namespace platform

@@ -10,6 +10,9 @@ namespace platform {
 
 class CommonDialog;
 
+// What the user is told when a print did not reach the printer.
+QString PrintFailedMessage();
+
 // The window's image, without its print icon.
 void PrintWindowImage(CommonDialog& printerDialog, QWidget* window, QWidget* printIcon, const QString& doneMessage);
 // Each control of the window in turn: its name, then its image below it.

@@ -7,6 +7,7 @@ using platform::ReportFont;
 DataReport2::DataReport2() {
   auto& r = Layout;
   r.ReportWidth = 11865;
+  r.FixedSheet = true;  // made for A4 sheets
   r.LeftMargin = r.RightMargin = r.TopMargin = r.BottomMargin = 0;
   r.DefaultFont = ReportFont(QStringLiteral("Arial"), 8.25);
   r.PageHeader.Height = 750;  // no controls: the sheet's free top edge

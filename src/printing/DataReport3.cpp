@@ -8,6 +8,7 @@ using platform::ReportFont;
 DataReport3::DataReport3() {
   auto& r = Layout;
   r.ReportWidth = 8510;
+  r.FixedSheet = true;  // made for A4 sheets
   r.LeftMargin = r.RightMargin = r.TopMargin = r.BottomMargin = 1440;
   r.DefaultFont = ReportFont(QStringLiteral("Arial"), 8.25);
   r.ReportHeader.Name = QStringLiteral("rptHeader");

@@ -7,6 +7,7 @@
 #include "platform/msgbox.h"
 #include "platform/printer.h"
 #include "platform/vberror.h"
+#include "platform/windowprint.h"
 
 using namespace mdlWedding;
 
@@ -43,6 +44,7 @@ void frmTableMap::PrintTablesMap() {
   // From here every statement runs on its own: a failing one is skipped.
   platform::Printer& pr = platform::Printer::instance();
   platform::ErrorState err;
+  err([&] { pr.DocumentName = windowTitle(); });
   err([&] {
     pr.CurrentX = kTitleX;
     pr.CurrentY = kTitleY;
@@ -88,7 +90,9 @@ void frmTableMap::PrintTablesMap() {
     pr.Print(QString(15, QLatin1Char(' ')) + platform::AppTitle() + QString(103, QLatin1Char(' ')) +
              kMakerWebAddress);
   });
-  err([&] { pr.EndDoc(); });
-
-  platform::MsgBox(QStringLiteral("הודפסה מפת השולחנות."));
+  // Failures of single items are skipped, but a page that did not reach the
+  // printer is not reported as printed.
+  platform::ErrorState ending;
+  ending([&] { pr.EndDoc(); });
+  platform::MsgBox(ending.failed() ? platform::PrintFailedMessage() : QStringLiteral("הודפסה מפת השולחנות."));
 }
