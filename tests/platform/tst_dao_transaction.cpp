@@ -11,7 +11,6 @@
 #include "platform/dao.h"
 #include "platform/dao_faults.h"
 #include "support/errors.h"
-#include "support/otherconnection.h"
 #include "support/testsupport.h"
 
 using testsupport::errorNumber;
@@ -71,7 +70,6 @@ class TestDaoTransaction : public QObject {
   void aWriteFailingHalfwayIsUndoneWhole();
   void closingInTheMiddleDropsTheWrites();
   void usedWrongly();
-  void beginWaitsForABusyFile();
 };
 
 void TestDaoTransaction::commitKeepsEveryWriteRollbackNone() {
@@ -199,29 +197,6 @@ void TestDaoTransaction::usedWrongly() {
   db->Close();
   QCOMPARE(errorNumber([&] { db->BeginTrans(); }), 3420L);
   QCOMPARE(errorNumber([&] { db->Rollback(); }), 3420L);
-}
-
-// Another program holds the write lock: BeginTrans waits for it as every
-// write does (a reader that asks later is refused at once by SQLite).
-void TestDaoTransaction::beginWaitsForABusyFile() {
-  testsupport::ProgramFolder folder;
-  makeStart();
-  auto db = dao::DBEngine::instance().OpenDatabase(databaseFile());
-  testsupport::OtherConnection other(databaseFile());
-  QCOMPARE(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
-  QCOMPARE(other.exec("UPDATE PEOPLE SET ROOM_NO = 9 WHERE SURNAME = 'ברק'"), SQLITE_OK);
-  bool waited = false;
-  dao::faults::OnBusyWait([&] {
-    waited = true;
-    other.exec("COMMIT");
-  });
-  db->BeginTrans();
-  QVERIFY(waited);
-  moveTable(*db, 3, 7);
-  db->CommitTrans();
-  QCOMPARE(tablesInFile(), (QStringList{QStringLiteral("אבני:7"), QStringLiteral("ברק:9"), QStringLiteral("גולן:7"),
-                                        QStringLiteral("דהן:5")}));
-  db->Close();
 }
 
 PELMORA_TEST(TestDaoTransaction)
