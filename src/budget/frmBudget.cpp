@@ -66,31 +66,42 @@ QFont makeFont(const QString& family, double points, bool bold) {
 
 bool isBlank(const QString& text) { return vb::Trim(text).isEmpty(); }
 
-// A box's amount for the total: the whole text when it is a number (thousands
-// separators included), else its leading number. Beyond any double: Overflow.
+// A box's amount as the user means it, read once in the user's locale: a
+// blank box is 0; beyond the limit either way it is too large (a negative one
+// below the money range could not be stored either).
+struct BoxReading {
+  enum Kind { Amount, NotNumber, TooLarge } kind = Amount;
+  vb::Currency amount;
+};
+
+BoxReading readBox(const QString& text) {
+  if (isBlank(text)) return {};
+  try {
+    const std::optional<vb::Currency> amount = vb::Currency::fromTyped(text);
+    if (!amount) return {BoxReading::NotNumber, {}};
+    const qint64 limit = static_cast<qint64>(frmBudget::kMaxAmount) * vb::Currency::kScale;
+    if (amount->raw() > limit || amount->raw() < -limit) return {BoxReading::TooLarge, *amount};
+    return {BoxReading::Amount, *amount};
+  } catch (const platform::VbError&) {  // beyond the money range
+    return {BoxReading::TooLarge, {}};
+  }
+}
+
+// A box's amount for the total: the whole text when it is a number in the
+// user's locale, else its leading number. Beyond the money range: Overflow.
 vb::Currency boxAmount(const QString& text) {
-  if (vb::IsNumeric(text)) return vb::Currency::fromDouble(vb::CDbl(text));
+  if (const std::optional<vb::Currency> amount = vb::Currency::fromTyped(text)) return *amount;
   return vb::Currency::fromDouble(vb::Val(text));
 }
 
-// The same value as a double, for the limit check; beyond any double: infinite.
-double boxValue(const QString& text) {
-  try {
-    return vb::IsNumeric(text) ? vb::CDbl(text) : vb::Val(text);
-  } catch (const platform::VbError&) {
-    return std::numeric_limits<double>::infinity();
-  }
-}
+// An amount as the window shows it: the plain form in the user's locale.
+QString shownAmount(const vb::Currency& amount) { return vb::ShownNumber(amount.toString()); }
 
 // What a box would store, as the stored amount is shown; a text that is no
 // amount stands for itself.
 QString storedForm(const QString& text) {
-  if (isBlank(text)) return QStringLiteral("0");
-  try {
-    if (vb::IsNumeric(text)) return vb::Currency::fromText(text).toString();
-  } catch (const platform::VbError&) {
-  }
-  return text;
+  const BoxReading r = readBox(text);
+  return r.kind == BoxReading::NotNumber ? text : r.amount.toString();
 }
 
 }  // namespace
@@ -231,13 +242,13 @@ void frmBudget::LoadBudget() {
   } else {
     for (int i = 0; i < kBranches; ++i) {
       const QVariant v = m_RS->Fields(QString::fromLatin1(kBudgetFields[i])).Value();
-      txtBudgetBranch[i]->setText(v.canConvert<vb::Currency>() ? v.value<vb::Currency>().toString() : QString());
+      txtBudgetBranch[i]->setText(v.canConvert<vb::Currency>() ? shownAmount(v.value<vb::Currency>()) : QString());
     }
     m_bNew = false;
   }
   m_Loaded.clear();
   for (QLineEdit* box : txtBudgetBranch) m_Loaded << storedForm(box->text());
-  lblSum->setText(SumOfBudget().toString());
+  lblSum->setText(shownAmount(SumOfBudget()));
   lblDate->setText(vb::DateText(vb::Today().date()));
 }
 
@@ -262,7 +273,7 @@ vb::Currency frmBudget::SumOfBudget() {
 
 bool frmBudget::ValidateBudget() {
   for (QLineEdit* box : txtBudgetBranch) {
-    if (!isBlank(box->text()) && !vb::IsNumeric(box->text())) {
+    if (readBox(box->text()).kind == BoxReading::NotNumber) {
       box->setFocus();
       return false;
     }
@@ -284,23 +295,19 @@ bool frmBudget::StoreBudget() {
     else
       m_RS->Edit();
   });
-  // An amount beyond the money range either way is refused before anything is
-  // written (a negative one could not be stored either).
+  QVector<vb::Currency> amounts;
   for (QLineEdit* box : txtBudgetBranch) {
-    if (std::abs(boxValue(box->text())) > kMaxAmount) {
+    const BoxReading r = readBox(box->text());
+    if (r.kind == BoxReading::TooLarge) {
       err([this] { m_RS->CancelUpdate(); });
       MsgBox(kAmountTooLarge);
       box->setFocus();
       return false;
     }
+    amounts << r.amount;
   }
-  for (int i = 0; i < kBranches; ++i) {
-    err([&] {
-      const QString text = txtBudgetBranch[i]->text();
-      const vb::Currency amount = isBlank(text) ? vb::Currency() : vb::Currency::fromText(text);
-      m_RS->Fields(QString::fromLatin1(kBudgetFields[i])).SetValue(QVariant::fromValue(amount));
-    });
-  }
+  for (int i = 0; i < kBranches; ++i)
+    err([&] { m_RS->Fields(QString::fromLatin1(kBudgetFields[i])).SetValue(QVariant::fromValue(amounts[i])); });
   if (!err.failed()) err([this] { m_RS->Update(); });
   if (err.failed()) {
     // Nothing was stored: say why and keep what was typed, so it can be stored again.

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QVariantMap>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -136,6 +137,8 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   // The current record of g_RS as the editors show it, field by field: a
   // field that cannot be read is recorded in err and keeps its value in s.
   static void ReadStoredInto(Shown& s, platform::ErrorState& err);
+  // Every field of the current record of g_RS as stored, by name.
+  static QVariantMap StoredValues();
 
   // Key rules; true when the key was handled (saved or swallowed).
   bool filterKey(QObject* control, int keyAscii);
@@ -159,8 +162,10 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   // held anew; 3167 when it is gone.
   void RereadHeldRecord();
   // What the editors showed of the held invitation when the window loaded it
-  // (the group following a rename): a save writes only what differs from it.
+  // (the group following a rename), and its fields as stored then: a save
+  // tells by them what the user changed and what another program changed.
   std::optional<Shown> m_Loaded;
+  QVariantMap m_StoredAtOpen;
 
   // The invitations of a multi-row update, by their names, taken from the grid
   // rows when the editor opens on them: the list may be sorted or filtered

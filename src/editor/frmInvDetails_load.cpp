@@ -28,6 +28,16 @@ QString TextOrEmpty(const QVariant& v) { return v.isValid() ? v.toString() : QSt
 QVariant FieldValue(const char* name) { return g_RS->Fields(QString::fromLatin1(name)).Value(); }
 }  // namespace
 
+QVariantMap frmInvDetails::StoredValues() {
+  QVariantMap stored;
+  dao::Fields& fields = g_RS->Fields();
+  for (int i = 0; i < fields.Count(); ++i) {
+    ErrorState unreadable;  // unreadable reads as Null
+    unreadable([&] { stored.insert(fields[i].Name(), fields[i].Value()); });
+  }
+  return stored;
+}
+
 void frmInvDetails::ReadStoredInto(Shown& s, ErrorState& err) {
   err([&] { s.family = TextOf(FieldValue("FAMILY_NAME")); });
   err([&] { s.first = TextOf(FieldValue("FIRST_NAME")); });
@@ -64,6 +74,8 @@ void frmInvDetails::ReadStoredInto(Shown& s, ErrorState& err) {
     const int kind = v.isValid() ? v.toInt() : 0;
     s.presentType = kind == 1 || kind == 2 ? kind : 0;
   });
+  // A money amount is stored in plain form and shown in the user's locale.
+  if (s.presentType != 2) s.present = vb::ShownNumber(s.present);
 }
 
 void frmInvDetails::UpdateRecord() {
@@ -119,5 +131,9 @@ void frmInvDetails::UpdateRecord() {
     return;  // the database stays open; Cancel or closing the window releases it
   }
   m_Loaded = shown();
+  {
+    ErrorState unreadable;
+    unreadable([&] { m_StoredAtOpen = StoredValues(); });
+  }
   rememberGrid();
 }

@@ -37,6 +37,9 @@ struct Entry {
   bool notComing = false;
   int confirm = 0;      // ConfirmCode
   int presentType = 0;  // PresentType
+  // A money present read once in the user's locale; nothing when the text is
+  // not a number there.
+  std::optional<double> amount;
 };
 
 constexpr qint32 kMostPresents = std::numeric_limits<decltype(g_GiftSum)>::max();
@@ -57,10 +60,9 @@ QString FirstRefusal(const Entry& e, double own) {
   if (e.phones.size() > 30) return QStringLiteral("השדה טלפונים מוגבל לגודל של 30 תווים.");
   if (e.address.size() > 50) return QStringLiteral("השדה כתובת מוגבל לגודל של 50 תווים.");
   if (e.present.size() > 20) return QStringLiteral("השדה מתנה מוגבל לגודל של 20 תווים.");
-  if (!e.present.isEmpty() && e.presentType != 2 && !vb::IsNumeric(e.present))
-    return QStringLiteral("השדה מתנה חייב להיות מספרי.");
+  if (!e.present.isEmpty() && e.presentType != 2 && !e.amount) return QStringLiteral("השדה מתנה חייב להיות מספרי.");
   // A money present must fit the presents total that every list load sums.
-  if (!e.present.isEmpty() && e.presentType != 2 && !PresentFitsTheTotal(vb::ValOrInfinity(e.present)))
+  if (!e.present.isEmpty() && e.presentType != 2 && !PresentFitsTheTotal(*e.amount))
     return QStringLiteral("השדה מתנה חייב להכיל סכום בין 0 ל-") + vb::Str(qint64(kMostPresents)) + '.';
   if (e.table > 0) {
     if (e.table > g_MaxTables) return QStringLiteral("מספר השולחן אינו קיים במערכת.");
@@ -75,13 +77,13 @@ QString FirstRefusal(const Entry& e, double own) {
 QVariant PresentValue(const Entry& e) {
   if (e.present.isEmpty()) return QVariant();
   if (e.presentType == 2) return e.present;
-  return vb::Str(vb::CDbl(e.present));
+  return vb::Str(*e.amount);
 }
 
 // Writes the fields of the current record (between AddNew/Edit and Update) in
-// the order of the add or of the update; an update only those in `only`.
+// the order of the add or of the update; an update all but those in `kept`.
 // Stops at the first failing field.
-void WriteFields(const Entry& e, bool add, ErrorState& err, const QStringList& only = {}) {
+void WriteFields(const Entry& e, bool add, ErrorState& err, const QStringList& kept = {}) {
   const QVariant null;
   QVariant table;
   if (!e.tableText.isEmpty() && !(!add && e.tableText == QLatin1String("0"))) table = e.table;
@@ -107,7 +109,7 @@ void WriteFields(const Entry& e, bool add, ErrorState& err, const QStringList& o
   for (const F& f : fields) {
     if (err.failed()) return;
     const QString name = QString::fromLatin1(f.name);
-    if (add || only.contains(name)) err([&] { g_RS->Fields(name).SetValue(f.value); });
+    if (add || !kept.contains(name)) err([&] { g_RS->Fields(name).SetValue(f.value); });
   }
 }
 
@@ -158,33 +160,40 @@ Entry EntryOf(const Shown& s) {
   e.confirm = s.confirm;
   e.notComing = s.confirm == 2;
   e.presentType = s.presentType;
+  if (e.presentType != 2 && !e.present.isEmpty()) e.amount = vb::TypedNumber(e.present);
   return e;
 }
 
-// An update's entry: what the user changed since the invitation was loaded,
-// and for everything else the invitation as it is now. `changed` receives
-// the fields to write.
+// An update's entry: what the editor shows, except a field that another
+// program changed since the editor read it (its stored value then and now
+// differ) and that the user left alone: that one keeps its new stored value
+// and is named in `kept`, not to be written.
 template <class Shown>
-Entry MergedEntry(const Shown& typed, const Shown& loaded, const Shown& now, QStringList& changed) {
-  Shown merged;
-  auto take = [&](auto Shown::*value, std::initializer_list<const char*> fields) {
-    const bool edited = typed.*value != loaded.*value;
-    merged.*value = edited ? typed.*value : now.*value;
-    if (edited)
-      for (const char* f : fields) changed << QString::fromLatin1(f);
+Entry MergedEntry(const Shown& typed, const Shown& loaded, const Shown& now, const QVariantMap& storedThen,
+                  const QVariantMap& storedNow, QStringList& kept) {
+  Shown merged = typed;
+  auto keep = [&](auto Shown::*value, const char* field) {
+    const QString name = QString::fromLatin1(field);
+    if (typed.*value != loaded.*value || storedThen.value(name) == storedNow.value(name)) return false;
+    merged.*value = now.*value;
+    return true;
   };
-  take(&Shown::family, {"FAMILY_NAME"});
-  take(&Shown::first, {"FIRST_NAME"});
-  take(&Shown::phones, {"PHONES"});
-  take(&Shown::address, {"ADDRESS"});
-  take(&Shown::invNum, {"INV_NUM"});
-  take(&Shown::group, {"LIST_GROUP"});
-  take(&Shown::remark, {"REMARK"});
-  take(&Shown::sent, {"INV_STATUS"});
-  take(&Shown::table, {"TABLE_NO"});
-  take(&Shown::confirm, {"CONFIRM", "TABLE_NO"});  // not coming clears the table
-  take(&Shown::presentType, {"PRESENT_TYPE", "PRESENT"});  // the amount's form follows the kind
-  take(&Shown::present, {"PRESENT"});
+  auto keepField = [&](auto Shown::*value, const char* field) {
+    if (keep(value, field)) kept << QString::fromLatin1(field);
+  };
+  keepField(&Shown::family, "FAMILY_NAME");
+  keepField(&Shown::first, "FIRST_NAME");
+  keepField(&Shown::phones, "PHONES");
+  keepField(&Shown::address, "ADDRESS");
+  keepField(&Shown::invNum, "INV_NUM");
+  keepField(&Shown::group, "LIST_GROUP");
+  keepField(&Shown::remark, "REMARK");
+  keepField(&Shown::sent, "INV_STATUS");
+  keepField(&Shown::confirm, "CONFIRM");
+  keepField(&Shown::presentType, "PRESENT_TYPE");
+  // An answer of not coming clears the table; the amount's form follows the kind.
+  if (keep(&Shown::table, "TABLE_NO") && typed.confirm == loaded.confirm) kept << QStringLiteral("TABLE_NO");
+  if (keep(&Shown::present, "PRESENT") && typed.presentType == loaded.presentType) kept << QStringLiteral("PRESENT");
   return EntryOf(merged);
 }
 }  // namespace
@@ -259,11 +268,11 @@ bool frmInvDetails::UpdateSingle() {
     MsgBox(kUpdateFailed + g_NewLine + err.last().description);
     return false;
   }
-  Shown now = *m_Loaded;  // a stored value that cannot be shown is left as loaded: it is not written
+  Shown now = *m_Loaded;  // a stored value that cannot be shown is left as loaded
   ErrorState unreadable;
   ReadStoredInto(now, unreadable);
-  QStringList changed;
-  const Entry e = MergedEntry(shown(), *m_Loaded, now, changed);
+  QStringList kept;
+  const Entry e = MergedEntry(shown(), *m_Loaded, now, m_StoredAtOpen, StoredValues(), kept);
 
   double own = 0;
   if (storedTable.isValid() && e.table > 0 && vb::CDbl(storedTable) == vb::RoundHalfEven(e.table))
@@ -292,7 +301,7 @@ bool frmInvDetails::UpdateSingle() {
   }
   if (!err.failed()) {
     err([&] { g_RS->Edit(); });
-    WriteFields(e, false, err, changed);
+    WriteFields(e, false, err, kept);
     FinishWrite(err);
   }
   return EndUpdate(err.failed() ? err.last().description : QString(), err.failed(), QString());

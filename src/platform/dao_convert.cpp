@@ -364,4 +364,22 @@ void bindCell(sqlite3_stmt* stmt, int index, const Cell& cell) {
   }
 }
 
+void bindStored(sqlite3_stmt* stmt, int index, const Stored& value, const QByteArray& texts) {
+  switch (value.kind) {
+    case Cell::Int: sqlite3_bind_int64(stmt, index, value.i); break;
+    case Cell::Text: sqlite3_bind_text(stmt, index, texts.constData() + value.i, int(value.n), SQLITE_TRANSIENT); break;
+    default: sqlite3_bind_null(stmt, index); break;
+  }
+}
+
+bool sameCell(const Cell& a, const Cell& b) {
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case Cell::Null: return true;
+    case Cell::Int: return a.i == b.i;
+    case Cell::Text: return a.s == b.s;
+    default: return false;
+  }
+}
+
 }  // namespace dao::detail

@@ -107,6 +107,10 @@ QVariant fromCell(const ColumnInfo& column, const Cell& cell);
 // Raises the error Jet raises for this value in this column, if any.
 void validate(const QString& table, const ColumnInfo& column, const Cell& cell);
 void bindCell(sqlite3_stmt* stmt, int index, const Cell& cell);
+// Binds a value exactly as it was read: a Text as its stored bytes, whatever
+// their encoding, so that it compares equal to what the file holds.
+void bindStored(sqlite3_stmt* stmt, int index, const Stored& value, const QByteArray& texts);
+bool sameCell(const Cell& a, const Cell& b);
 
 // Numbers in text: blanks around, an optional sign, digits with "." as the
 // point and an optional exponent.

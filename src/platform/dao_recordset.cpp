@@ -211,7 +211,8 @@ void Recordset::Update() {
       int bind = 1;
       for (int k : changed) detail::bindCell(st.get(), bind++, d.buffer[k]);
       sqlite3_bind_int64(st.get(), bind++, d.rowids[d.cur]);
-      for (int c = 0; c < d.columns.size(); ++c) detail::bindCell(st.get(), bind++, d.cell(d.cur, c));
+      const qsizetype first = qsizetype(d.cur) * d.columns.size();
+      for (int c = 0; c < d.columns.size(); ++c) detail::bindStored(st.get(), bind++, d.values[first + c], d.texts);
       st.run();
       if (sqlite3_changes(conn.db) == 0) platform::Raise(3167, QStringLiteral("Record is deleted."));
     }
@@ -261,7 +262,9 @@ void Field::SetValue(const QVariant& value) {
   if (d.mode == Mode::None)
     platform::Raise(3020, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
   d.buffer[column_] = detail::toCell(d.columns[column_], value);
-  d.dirty[column_] = true;
+  // A field set to the value it reads as keeps what the file holds, byte for
+  // byte (text another program wrote in another encoding included).
+  d.dirty[column_] = d.mode == Mode::Add || !detail::sameCell(d.buffer[column_], d.cell(d.cur, column_));
 }
 
 }  // namespace dao

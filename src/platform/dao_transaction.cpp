@@ -29,7 +29,10 @@ void Database::BeginTrans() {
   if (!IsOpen()) detail::raiseClosed();
   if (impl_->inTransaction)
     platform::Raise(3003, QStringLiteral("Could not start transaction; too many transactions already nested."));
-  detail::exec(*impl_->conn, QStringLiteral("BEGIN"), detail::Doing::Writing);
+  // The write lock is asked for at once: SQLite waits (the busy handler) for
+  // a lock taken at the start, but a reader that later needs to write fails
+  // at once when another program holds the file.
+  detail::exec(*impl_->conn, QStringLiteral("BEGIN IMMEDIATE"), detail::Doing::Writing);
   impl_->inTransaction = true;
 }
 

@@ -51,12 +51,10 @@ qsizetype scan(const QString& s, qsizetype pos, NumberText* out) {
   return i;
 }
 
-// Takes out the locale's group separator where it groups the whole part's
-// digits in threes ("12,500.50"); false when it stands anywhere else. A
-// separator that is the decimal point itself is not taken as one.
-bool ungroup(QString& core) {
-  const QString sep = QLocale().groupSeparator();
-  if (sep.isEmpty() || sep == QLatin1String(".") || !core.contains(sep)) return true;
+// Takes out the group separator `sep` where it groups the whole part's
+// digits in threes ("12,500.50"); false when it stands anywhere else.
+bool ungroup(QString& core, const QString& sep) {
+  if (sep.isEmpty() || !core.contains(sep)) return true;
   qsizetype i = 0;
   if (i < core.size() && (core[i] == u'+' || core[i] == u'-')) ++i;
   const qsizetype first = i;
@@ -90,17 +88,54 @@ NumberText ScanPrefix(const QString& text) {
   return n;
 }
 
-bool ParseWhole(const QString& text, NumberText* out) {
+namespace {
+
+QString trimmedBlanks(const QString& text) {
   qsizetype b = 0, e = text.size();
   while (b < e && isBlank(text[b])) ++b;
   while (e > b && isBlank(text[e - 1])) --e;
-  QString core = text.mid(b, e - b);
-  if (!ungroup(core)) return false;
+  return text.mid(b, e - b);
+}
+
+bool scanAll(const QString& core, NumberText* out) {
   NumberText n;
   if (scan(core, 0, &n) != core.size()) return false;
   if (out) *out = n;
   return true;
 }
+
+}  // namespace
+
+bool ParseWhole(const QString& text, NumberText* out) {
+  QString core = trimmedBlanks(text);
+  // A separator that is the decimal point itself is not taken as one.
+  const QString sep = QLocale().groupSeparator();
+  if (sep != QLatin1String(".") && !ungroup(core, sep)) return false;
+  return scanAll(core, out);
+}
+
+bool ParseTyped(const QString& text, NumberText* out) {
+  const QLocale locale;
+  QString core = trimmedBlanks(text);
+  // Some locales' signs carry a direction mark (he_IL: U+200E before "-").
+  const QString minus = locale.negativeSign(), plus = locale.positiveSign();
+  if (minus != QLatin1String("-") && core.startsWith(minus)) core.replace(0, minus.size(), QStringLiteral("-"));
+  else if (plus != QLatin1String("+") && core.startsWith(plus)) core.replace(0, plus.size(), QStringLiteral("+"));
+  QString sep = locale.groupSeparator();
+  if (sep.size() == 1 && sep[0].isSpace()) {  // a plain space stands for a locale's special one
+    core.replace(QChar(u' '), sep[0]);
+    core.replace(QChar(0xA0), sep[0]);
+  }
+  if (!ungroup(core, sep)) return false;
+  const QString point = locale.decimalPoint();
+  if (point != QLatin1String(".")) {
+    if (core.contains(u'.')) return false;
+    core.replace(point, QStringLiteral("."));
+  }
+  return scanAll(core, out);
+}
+
+bool ParsePlain(const QString& text, NumberText* out) { return scanAll(text, out); }
 
 double ToDouble(const NumberText& n) {
   if (n.intDigits.isEmpty() && n.fracDigits.isEmpty()) return 0.0;
@@ -169,6 +204,22 @@ double RoundHalfEven(double value) {
 }
 
 bool IsNumeric(const QString& text) { return detail::ParseWhole(text, nullptr); }
+
+std::optional<double> TypedNumber(const QString& text) {
+  detail::NumberText n;
+  if (!detail::ParseTyped(text, &n)) return std::nullopt;
+  try {
+    return detail::ToDouble(n);
+  } catch (const platform::VbError&) {  // only Overflow
+    return n.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+  }
+}
+
+QString ShownNumber(const QString& plain) {
+  if (!detail::ParsePlain(plain, nullptr)) return plain;
+  QString shown = plain;
+  return shown.replace(u'.', QLocale().decimalPoint());
+}
 
 bool IsNumeric(const QVariant& value) {
   if (!value.isValid() || value.isNull()) return false;

@@ -27,6 +27,17 @@ double RoundHalfEven(double value);
 bool IsNumeric(const QString& text);
 bool IsNumeric(const QVariant& value);
 
+// A number as the user types it, read in the user's locale (QLocale()): the
+// whole text, blanks around it allowed, with the locale's decimal mark and its
+// group separator between groups of three digits of the whole part (under
+// de_DE "1.500" is 1500 and "12,50" is 12.5). Nothing when the text is not
+// such a number; beyond a double, an infinity of its sign.
+std::optional<double> TypedNumber(const QString& text);
+// A number in the plain form it is stored in ("1500.5", as Str and
+// Currency::toString write it) shown in the user's locale ("1500,5" under
+// de_DE), no groups added; any other text as it is.
+QString ShownNumber(const QString& plain);
+
 // Conversions of a value (number, bool or text) as VB's CDbl/CByte/CInt/CLng/CBool.
 // Text must be numeric as a whole; Null or "" raise Type mismatch.
 double CDbl(const QVariant& value);
@@ -56,6 +67,9 @@ class Currency {
   // Raises Overflow (6) outside the range, Type mismatch (13) for non-numbers.
   static Currency fromDouble(double value);
   static Currency fromText(const QString& text);  // exact decimal parse, 4 places, half-even
+  // An amount as the user types it (TypedNumber's rules), exact; nothing when
+  // it is not a number there, Overflow (6) outside the range.
+  static std::optional<Currency> fromTyped(const QString& text);
   qint64 raw() const { return raw_; }
   double toDouble() const { return static_cast<double>(raw_) / kScale; }
   QString toString() const;  // "1500", "12.5", "-0.0001"

@@ -58,6 +58,12 @@ Currency Currency::fromText(const QString& text) {
   return fromRaw(scaledExact(n));
 }
 
+std::optional<Currency> Currency::fromTyped(const QString& text) {
+  detail::NumberText n;
+  if (!detail::ParseTyped(text, &n)) return std::nullopt;
+  return fromRaw(scaledExact(n));
+}
+
 Currency Currency::fromDouble(double value) {
   if (std::isnan(value) || std::isinf(value) || std::fabs(value) >= 1e16) overflow();
   // The shortest text that reads back as this double, so that 0.1 is 0.1000.

@@ -18,8 +18,11 @@
 #include "platform/vb.h"
 #include "seating/frmTableMap.h"
 #include "platform/dao.h"
+#include "platform/dao_faults.h"
 #include "platform/filereplace.h"
+#include "platform/ini.h"
 #include "support/files.h"
+#include "support/otherconnection.h"
 #include "support/smalldisk.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
@@ -118,6 +121,7 @@ class OptionsWindowTest : public QObject {
   void oneApplyIsOneWrite();
   void renamedMainGroupKeepsItsGuests();
   void removingAGroupKeepsEveryGuestInItsGroup();
+  void renumberingWaitsForAFileAnotherProgramHolds();
   void keyboardFromTheFirstKey();
 };
 
@@ -714,6 +718,55 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
   pickGroup(QStringLiteral("GB"));
   QCOMPARE(main.MSFlexGrid1->Rows(), 2);
   QCOMPARE(main.MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("Y"));
+}
+
+// Another program holds Wed.mdb's write lock while Apply renumbers the guests
+// of a group that moved up: Apply waits for it, and when it never lets go
+// shows the engine's message with nothing stored. The guest's address, which
+// a spreadsheet import wrote in Windows-1255, keeps its bytes.
+void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
+  testsupport::ProgramFolder folder;
+  startProgram();
+  g_NumOfGroups = 5;
+  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
+  mdlFileINI::SaveOptions();
+  addToGroup(QStringLiteral("Y"), 5);
+  testsupport::OtherConnection other(DatabaseFile());
+  const QByteArray address = *platform::cp1255::encode(QStringLiteral("רחוב הרצל 5"));
+  QCOMPARE(other.execWithText("UPDATE PELMORA SET ADDRESS = ? WHERE FAMILY_NAME = 'Y'", address), SQLITE_OK);
+  frmOptions& w = openOptions();
+  w.lstGroups->setCurrentRow(3);
+  w.cmdDelGroup->click();
+
+  const QByteArray iniBefore = iniBytes(), dbBefore = testsupport::readFile(DatabaseFile());
+  QCOMPARE(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
+  bool waited = false;
+  dao::faults::OnBusyWait([&] { waited = true; });
+  prompts().clearShown();
+  prompts().answer(platform::vbOK);
+  w.cmdApply->click();
+  QVERIFY(waited);
+  QCOMPARE(prompts().shown().size(), 1);
+  QVERIFY2(prompts().messages().first().startsWith(QStringLiteral("Could not update; currently locked.")),
+           qPrintable(prompts().messages().first()));
+  QCOMPARE(prompts().shown().first().style, int(platform::vbExclamation));
+  QCOMPARE(iniBytes(), iniBefore);
+  QCOMPARE(testsupport::readFile(DatabaseFile()), dbBefore);
+  QVERIFY(w.cmdApply->isEnabled());
+
+  // Let go while Apply waits: it goes through.
+  waited = false;
+  dao::faults::OnBusyWait([&] {
+    waited = true;
+    other.exec("ROLLBACK");
+  });
+  prompts().clearShown();
+  w.cmdApply->click();
+  QVERIFY(waited);
+  QCOMPARE(prompts().messages(), QStringList{});
+  QCOMPARE(group(3), QStringLiteral("GA"));
+  QCOMPARE(storedGroups().value(QStringLiteral("Y")), QStringLiteral("4"));
+  QCOMPARE(other.bytes("SELECT ADDRESS FROM PELMORA WHERE FAMILY_NAME = 'Y'"), address);
 }
 
 // Opened from the main window, the first key goes to the first box; Enter on

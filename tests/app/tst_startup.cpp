@@ -54,33 +54,6 @@ bool startProgram() {
   return running;
 }
 
-// A database as an older version left it: PELMORA without the given fields
-// (or with them named in lower case), and no budget table unless asked.
-void makeOlderDb(const QStringList& without, bool withBudget) {
-  auto db = dao::DBEngine::instance().CreateDatabase(DatabaseFile(), dao::dbLangGeneral, dao::dbVersion30);
-  platform::ErrorState err;
-  auto table = db->CreateTableDef("PELMORA");
-  // The program's own fields; a name given in lower case is stored so.
-  for (const WeddingField& spec : kWeddingFields) {
-    const QString name = QString::fromLatin1(spec.name);
-    if (without.contains(name)) continue;
-    const QString stored = without.contains(name.toLower()) ? name.toLower() : name;
-    table->Fields().Append(CreateWeddingField(*table, spec, stored));
-  }
-  db->TableDefs().Append(table);
-  if (withBudget) AppendBudgetTable(*db, err);
-  auto rs = db->OpenRecordset("select * from PELMORA");
-  rs->AddNew();
-  rs->Fields("FAMILY_NAME").SetValue(QStringLiteral("כהן"));
-  rs->Fields("FIRST_NAME").SetValue(QStringLiteral("דני"));
-  rs->Fields("INV_NUM").SetValue(3);
-  rs->Fields("CONFIRM").SetValue(1);
-  rs->Fields("PHONES").SetValue(QStringLiteral(""));
-  rs->Fields("REMARK").SetValue(QStringLiteral(""));
-  rs->Update();
-  db->Close();
-}
-
 // Every file of the folder (its hidden ones too) with its bytes.
 QMap<QString, QByteArray> folderFiles(const QString& folder) {
   QMap<QString, QByteArray> files;
@@ -271,7 +244,7 @@ class StartupTest : public QObject {
   void olderFilesGainWhatTheyLack() {
     testsupport::ProgramFolder folder;
     testsupport::writeOptions();
-    makeOlderDb({"PRESENT"}, true);
+    testsupport::makeOlderWeddingDb({"PRESENT"}, true);
     prompts().answer(platform::vbOK);
     QVERIFY(startProgram());
     QCOMPARE(prompts().messages(), QStringList{kUpgraded});
@@ -289,7 +262,7 @@ class StartupTest : public QObject {
   void missingBudgetTableIsAdded() {
     testsupport::ProgramFolder folder;
     testsupport::writeOptions();
-    makeOlderDb({"ADDRESS", "PRESENT_TYPE", "PRESENT"}, false);
+    testsupport::makeOlderWeddingDb({"ADDRESS", "PRESENT_TYPE", "PRESENT"}, false);
     prompts().answer(platform::vbOK);
     QVERIFY(startProgram());
     QCOMPARE(prompts().messages(), QStringList{kUpgraded});
@@ -300,7 +273,7 @@ class StartupTest : public QObject {
   void lowerCaseAddressEndsTheProgram() {
     testsupport::ProgramFolder folder;
     testsupport::writeOptions();
-    makeOlderDb({"address"}, true);
+    testsupport::makeOlderWeddingDb({"address"}, true);
     prompts().answer(platform::vbOK);
     QVERIFY(!startProgram());
     QVERIFY(platform::ProgramHasEnded());
@@ -343,14 +316,14 @@ class StartupTest : public QObject {
       // The three fields of the upgrade are there; a field the program reads is not.
       testsupport::ProgramFolder folder;
       testsupport::writeOptions();
-      makeOlderDb({"TABLE_NO"}, true);
+      testsupport::makeOlderWeddingDb({"TABLE_NO"}, true);
       startsAndEnds(readFile(DatabaseFile()));
     }
     {
       // Nothing is added to a file that cannot serve even after the upgrade.
       testsupport::ProgramFolder folder;
       testsupport::writeOptions();
-      makeOlderDb({"TABLE_NO", "ADDRESS"}, false);
+      testsupport::makeOlderWeddingDb({"TABLE_NO", "ADDRESS"}, false);
       startsAndEnds(readFile(DatabaseFile()));
       QVERIFY(!fieldNames("PELMORA").contains("ADDRESS"));
     }

@@ -18,7 +18,9 @@
 #include "platform/msgbox.h"
 #include "platform/printer.h"
 #include "platform/vb.h"
+#include "support/files.h"
 #include "support/testsupport.h"
+#include "support/userlocale.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
@@ -103,6 +105,7 @@ class BudgetTest : public QObject {
   void printing();
   void closingWithUnstoredAmountsAsks();
   void thousandsSeparators();
+  void amountsInTheUsersLocale();
   void openedAndStoredByKeyboard();
 };
 
@@ -436,10 +439,7 @@ void BudgetTest::closingWithUnstoredAmountsAsks() {
 // check and are stored, limited and totalled by their full value.
 void BudgetTest::thousandsSeparators() {
   testsupport::ProgramFolder folder;
-  QLocale::setDefault(QLocale(QLocale::Hebrew, QLocale::Israel));
-  struct Restore {
-    ~Restore() { QLocale::setDefault(QLocale::c()); }
-  } restore;
+  testsupport::UserLocale locale(QStringLiteral("he_IL"));
   frmBudget& w = openBudget();
   typeKeys(w, 0, QStringLiteral("1,000"));
   typeKeys(w, 1, QStringLiteral("12,500.50"));
@@ -471,6 +471,47 @@ void BudgetTest::thousandsSeparators() {
   update(w);
   QCOMPARE(prompts().messages(), QStringList{kAmountTooLarge});
   QCOMPARE(storedRows()[0][QStringLiteral("B_JEWEL")], QStringLiteral("0"));
+}
+
+// Amounts are read, shown and totalled in the user's locale and stored in one
+// form whatever it is; storing what the window shows changes nothing.
+void BudgetTest::amountsInTheUsersLocale() {
+  struct Typed {
+    const char* locale;
+    QString thousand, fraction, shownFraction, shownTotal, notNumber, tooLarge;
+  };
+  for (const Typed& t : {Typed{"de_DE", "1.500", "12,50", "12,5", "1512,5", "12.5", "922.337.203.685.477,5"},
+                         Typed{"he_IL", "1,500", "12.50", "12.5", "1512.5", "12,5", "922,337,203,685,477.5"}}) {
+    testsupport::ProgramFolder folder;
+    testsupport::UserLocale locale(QString::fromLatin1(t.locale));
+    frmBudget& w = openBudget();
+    typeKeys(w, 0, t.thousand);
+    typeKeys(w, 1, t.fraction);
+    update(w);
+    QVERIFY2(prompts().shown().isEmpty(), qPrintable(prompts().messages().join('|')));
+    QCOMPARE(storedRows()[0][QStringLiteral("B_DRESS")], QStringLiteral("1500"));
+    QCOMPARE(storedRows()[0][QStringLiteral("B_SUIT")], QStringLiteral("12.5"));
+    QCOMPARE(box(w, 0), QStringLiteral("1500"));
+    QCOMPARE(box(w, 1), t.shownFraction);
+    QCOMPARE(w.lblSum->text(), t.shownTotal);
+
+    const QByteArray file = testsupport::readFile(DatabaseFile());
+    update(w);
+    QVERIFY(prompts().shown().isEmpty());
+    QCOMPARE(testsupport::readFile(DatabaseFile()), file);
+    closeWindow(w);  // nothing unstored: no question
+    QVERIFY(!frmBudget::IsLoaded());
+    QCOMPARE(box(reopenBudget(), 1), t.shownFraction);
+
+    for (const QString& refused : {t.notNumber, t.tooLarge}) {
+      prompts().clearShown();
+      typeKeys(frmBudget::Default(), 2, refused);
+      prompts().answer(platform::vbOK);
+      update(frmBudget::Default());
+      QCOMPARE(prompts().messages(), QStringList{refused == t.notNumber ? kNotNumeric : kAmountTooLarge});
+      QCOMPARE(testsupport::readFile(DatabaseFile()), file);
+    }
+  }
 }
 
 // The toolbar is in the main window's Tab order, so its budget button opens

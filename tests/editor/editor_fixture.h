@@ -62,11 +62,9 @@ inline void addGuest(const Guest& g) {
   testsupport::addInvitation(inv);
 }
 
-// Wed.mdb with the guests, pelmora.ini with the names and limits, then the
-// main window (which recounts the tables map).
-inline frmPelmora& loadMain(const QVector<Guest>& guests = {}, int maxTables = 100, int maxChairs = 15) {
-  testsupport::makeWeddingDb();
-  for (const Guest& g : guests) addGuest(g);
+// pelmora.ini with the names and limits, then the main window over the
+// Wed.mdb already in the program folder.
+inline frmPelmora& loadMainOverFile(int maxTables = 100, int maxChairs = 15) {
   const QString ini = mdlWedding::IniFile();
   mdlFileINI::WriteINI(ini, "Options", "Couple", kCouple);
   mdlFileINI::WriteINI(ini, "Options", "His Family", kHis);
@@ -75,6 +73,14 @@ inline frmPelmora& loadMain(const QVector<Guest>& guests = {}, int maxTables = 1
   mdlFileINI::WriteINI(ini, "Options", "Max Chairs", vb::Str(maxChairs));
   mdlWedding::g_WeddingDate = vb::Today().addDays(100);
   return frmPelmora::Default();
+}
+
+// Wed.mdb with the guests, pelmora.ini with the names and limits, then the
+// main window (which recounts the tables map).
+inline frmPelmora& loadMain(const QVector<Guest>& guests = {}, int maxTables = 100, int maxChairs = 15) {
+  testsupport::makeWeddingDb();
+  for (const Guest& g : guests) addGuest(g);
+  return loadMainOverFile(maxTables, maxChairs);
 }
 
 inline frmInvDetails& openAdd() {

@@ -6,7 +6,11 @@
 
 #include "app/frmOptions.h"
 #include "editor_fixture.h"
+#include "platform/dao_faults.h"
+#include "platform/ini.h"
+#include "support/files.h"
 #include "support/otherconnection.h"
+#include "support/userlocale.h"
 
 using namespace mdlWedding;
 using namespace editortest;
@@ -342,7 +346,7 @@ class EditorUpdateTest : public QObject {
   // The editor left open on כהן at table 3 while the map swaps tables 3 and
   // 5: a save that changes only the phone keeps him at 5, and the seating
   // check counts the table he sits at now.
-  void aSaveWritesOnlyWhatTheUserChanged() {
+  void aSaveKeepsWhatAnotherWindowChanged() {
     testsupport::ProgramFolder folder;
     frmPelmora& main = user::showMain(
         loadMain({{"כהן", "משה", 2, 3}, {"לוי", "דן", 3, 5}, {"מזרחי", "גל", 2, 5}}, 10, 5));
@@ -485,6 +489,105 @@ class EditorUpdateTest : public QObject {
     QCOMPARE(save(w, 1), QStringList{"רשימת המוזמנים ריקה."});
     QVERIFY(frmInvDetails::IsLoaded());
     QVERIFY(!g_DB->IsOpen());
+  }
+
+  // Text another program wrote in another encoding (a spreadsheet's
+  // Windows-1255 through the sqlite3 shell, Hebrew cut inside a letter) stays
+  // byte for byte while its row is updated, swapped and flagged sent.
+  void textInAnotherEncodingIsKeptByteForByte() {
+    testsupport::ProgramFolder folder;
+    frmPelmora& main = user::showMain(loadMain({{"כהן", "משה", 2, 3}, {"לוי", "דן", 3, 5}, {"מזרחי", "גל", 2, {}}}, 10));
+    testsupport::OtherConnection other(DatabaseFile());
+    const QByteArrayList foreign = {*platform::cp1255::encode(QStringLiteral("רחוב הרצל 5")),
+                                    QStringLiteral("אורחים").toUtf8().left(5)};
+    QCOMPARE(other.execWithText("UPDATE PELMORA SET ADDRESS = ? WHERE FAMILY_NAME = 'כהן'", foreign[0]), SQLITE_OK);
+    QCOMPARE(other.execWithText("UPDATE PELMORA SET REMARK = ? WHERE FAMILY_NAME = 'כהן'", foreign[1]), SQLITE_OK);
+    auto stored = [&] {
+      return QByteArrayList{other.bytes("SELECT ADDRESS FROM PELMORA WHERE FAMILY_NAME = 'כהן'"),
+                            other.bytes("SELECT REMARK FROM PELMORA WHERE FAMILY_NAME = 'כהן'")};
+    };
+
+    frmInvDetails& w = updateByToolbar(main, 1);
+    QCOMPARE(savePhoneByKeys(w, "050-1234567"), QStringList{});
+    QCOMPARE(rowOf("כהן", "משה")["PHONES"].toString(), QStringLiteral("050-1234567"));
+    QCOMPARE(stored(), foreign);
+
+    prompts().clearShown();
+    swapTablesOnTheMap(3, 5);
+    QCOMPARE(prompts().messages(), QStringList{"שולחן היעד אינו ריק, האם להחליף שולחנות?"});
+    QCOMPARE(rowOf("כהן", "משה")["TABLE_NO"].toInt(), 5);
+    QCOMPARE(rowOf("לוי", "דן")["TABLE_NO"].toInt(), 3);
+    QCOMPARE(stored(), foreign);
+
+    // The disk fills at the third row: the two written before stay written.
+    frmInvDetails& multi = openMultiUpdate(1, 3);
+    multi.chkInvSent->setChecked(true);
+    dao::faults::FailRowWritesAfter(2);
+    QCOMPARE(save(multi, 1), QStringList{"ארעה שגיאה בנסיון העדכון.\r\nNot enough space on disk."});
+    QVERIFY(rowOf("כהן", "משה")["INV_STATUS"].toBool());
+    QVERIFY(rowOf("לוי", "דן")["INV_STATUS"].toBool());
+    QVERIFY(!rowOf("מזרחי", "גל")["INV_STATUS"].toBool());
+    QCOMPARE(stored(), foreign);
+  }
+
+  // A money present is read in the user's locale and stored in one plain form
+  // whatever the locale; the editor shows it again as the same number there,
+  // and saving that unchanged leaves Wed.mdb as it was.
+  void presentsReadInTheUsersLocale() {
+    struct Typed {
+      const char* locale;
+      QString thousand, fraction, tooLarge, notNumber;
+    };
+    for (const Typed& t : {Typed{"de_DE", "1.500", "12,5", "3.000.000.000", "12.5"},
+                           Typed{"he_IL", "1,500", "12.5", "3,000,000,000", "12,5"}}) {
+      testsupport::ProgramFolder folder;
+      testsupport::UserLocale locale(QString::fromLatin1(t.locale));
+      loadMain({{"כהן", "משה", 2, {}}});
+      auto savePresent = [](const QString* typed, int messages) {
+        frmInvDetails& w = openUpdate(1);
+        user::clickTab(w, 3);
+        if (typed) user::retype(w.txtPresent, *typed);
+        prompts().clearShown();
+        for (int i = 0; i < messages; ++i) prompts().answer(platform::vbOK);
+        QTest::keyClick(w.txtPresent, Qt::Key_Return);
+        return prompts().messages();
+      };
+      QCOMPARE(savePresent(&t.tooLarge, 1), QStringList{"השדה מתנה חייב להכיל סכום בין 0 ל-2147483647."});
+      QCOMPARE(savePresent(&t.notNumber, 1), QStringList{"השדה מתנה חייב להיות מספרי."});
+      QVERIFY(rowOf("כהן", "משה")["PRESENT"].isNull());
+      QCOMPARE(savePresent(&t.thousand, 0), QStringList{});
+      QCOMPARE(rowOf("כהן", "משה")["PRESENT"].toString(), QStringLiteral("1500"));
+      QCOMPARE(openUpdate(1).txtPresent->text(), QStringLiteral("1500"));
+      QCOMPARE(savePresent(&t.fraction, 0), QStringList{});
+      QCOMPARE(rowOf("כהן", "משה")["PRESENT"].toString(), QStringLiteral("12.5"));
+      QCOMPARE(openUpdate(1).txtPresent->text(), t.fraction);
+      const QByteArray file = testsupport::readFile(DatabaseFile());
+      QCOMPARE(savePresent(nullptr, 0), QStringList{});
+      QCOMPARE(testsupport::readFile(DatabaseFile()), file);
+    }
+  }
+
+  // An invitation of an older Wed.mdb that the program upgraded: its Null
+  // present kind shows as a cheque, and a present saved so is a cheque.
+  void anUpgradedInvitationStoresTheKindItShows() {
+    testsupport::ProgramFolder folder;
+    testsupport::makeOlderWeddingDb({"ADDRESS", "PRESENT_TYPE", "PRESENT"}, true);
+    prompts().answer(platform::vbOK);
+    frmPelmora& main = loadMainOverFile();
+    QCOMPARE(messages(), QStringList{"תהליך שידרוג מבנה הנתונים הסתיים בהצלחה."});
+    QVERIFY(rowOf("כהן", "דני")["PRESENT_TYPE"].isNull());
+    frmInvDetails& w = openUpdate(1);
+    QVERIFY(w.optPresCheck->isChecked());
+    user::clickTab(w, 3);
+    user::retype(w.txtPresent, "500");
+    prompts().clearShown();
+    QTest::keyClick(w.txtPresent, Qt::Key_Return);
+    QCOMPARE(messages(), QStringList{});
+    const QVariantMap r = rowOf("כהן", "דני");
+    QCOMPARE(r["PRESENT_TYPE"], QVariant(0));
+    QCOMPARE(r["PRESENT"].toString(), QStringLiteral("500"));
+    QCOMPARE(main.MSFlexGrid1->TextMatrix(1, 9), QStringLiteral("₪500"));
+    QCOMPARE(main.stb->PanelText(2), QStringLiteral("מתנות ₪500"));
   }
 };
 

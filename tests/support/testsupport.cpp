@@ -52,6 +52,7 @@ ProgramFolder::ProgramFolder() {
 }
 
 ProgramFolder::~ProgramFolder() {
+  dao::faults::Clear();  // nothing a test set outlives it
   platform::Forms::DestroyAll();
   processEvents();
   mdlWedding::g_DB.SetNothing();

@@ -25,6 +25,32 @@ void makeWeddingDb(const QString& path) {
   if (err.failed()) throw err.first();
 }
 
+void makeOlderWeddingDb(const QStringList& without, bool withBudget) {
+  auto db = dao::DBEngine::instance().CreateDatabase(mdlWedding::DatabaseFile(), dao::dbLangGeneral,
+                                                     dao::dbVersion30);
+  platform::ErrorState err;
+  auto table = db->CreateTableDef("PELMORA");
+  for (const mdlWedding::WeddingField& spec : mdlWedding::kWeddingFields) {
+    const QString name = QString::fromLatin1(spec.name);
+    if (without.contains(name)) continue;
+    const QString stored = without.contains(name.toLower()) ? name.toLower() : name;
+    table->Fields().Append(mdlWedding::CreateWeddingField(*table, spec, stored));
+  }
+  db->TableDefs().Append(table);
+  if (withBudget) mdlWedding::AppendBudgetTable(*db, err);
+  auto rs = db->OpenRecordset("select * from PELMORA");
+  rs->AddNew();
+  rs->Fields("FAMILY_NAME").SetValue(QStringLiteral("כהן"));
+  rs->Fields("FIRST_NAME").SetValue(QStringLiteral("דני"));
+  rs->Fields("INV_NUM").SetValue(3);
+  rs->Fields("CONFIRM").SetValue(1);
+  rs->Fields("PHONES").SetValue(QStringLiteral(""));
+  rs->Fields("REMARK").SetValue(QStringLiteral(""));
+  rs->Update();
+  db->Close();
+  if (err.failed()) throw err.first();
+}
+
 void writeInvitation(dao::Recordset& rs, const Invitation& inv) {
   rs.AddNew();
   rs.Fields(QStringLiteral("FIRST_NAME")).SetValue(inv.firstName);

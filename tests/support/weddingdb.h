@@ -2,6 +2,7 @@
 // A Wed.mdb for tests: the two tables exactly as the program creates them, and
 // invitations added with the fields a test names.
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 #include <QVector>
@@ -32,6 +33,11 @@ struct Invitation {
 // Creates the database (default: the program folder's Wed.mdb) with PELMORA
 // (13 fields) and WED_BUDGET (30 Currency fields), both empty.
 void makeWeddingDb(const QString& path = QString());
+
+// The program folder's Wed.mdb as an older version left it: PELMORA without
+// the fields in `without` (a name given in lower case is stored so),
+// WED_BUDGET only `withBudget`, and one invitation, כהן דני, 3 guests, coming.
+void makeOlderWeddingDb(const QStringList& without, bool withBudget);
 
 // Appends one invitation to an open recordset over PELMORA.
 void writeInvitation(dao::Recordset& rs, const Invitation& inv);
