@@ -18,10 +18,8 @@ class BudgetPrintQueueTest : public QObject {
 
  private slots:
   void initTestCase() {
-    PELMORA_START_CUPS(cups_);
-    QVERIFY(cups_.addQueue(QStringLiteral("office"), QStringLiteral("A4"), true));
-    QVERIFY(cups_.addQueue(QStringLiteral("refusing"), QStringLiteral("A4")));
-    QVERIFY(cups_.command(QStringLiteral("cupsreject"), {QStringLiteral("refusing")}));
+    using Queue = testsupport::CupsServer::Queue;
+    PELMORA_START_CUPS(cups_, {{"office", "A4", Queue::Taking, true}, {"refusing", "A4", Queue::Refusing}});
   }
   void cleanupTestCase() { cups_.stop(); }
 

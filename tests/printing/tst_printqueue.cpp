@@ -30,11 +30,9 @@ class ReportPrintQueueTest : public QObject {
 
  private slots:
   void initTestCase() {
-    PELMORA_START_CUPS(cups_);
-    QVERIFY(cups_.addQueue(QStringLiteral("office"), QStringLiteral("A4"), true));
-    QVERIFY(cups_.addQueue(QStringLiteral("letter"), QStringLiteral("Letter")));
-    QVERIFY(cups_.addQueue(QStringLiteral("refusing"), QStringLiteral("A4")));
-    QVERIFY(cups_.command(QStringLiteral("cupsreject"), {QStringLiteral("refusing")}));
+    using Queue = testsupport::CupsServer::Queue;
+    PELMORA_START_CUPS(cups_, {{"office", "A4", Queue::Taking, true}, {"letter", "Letter"},
+                               {"refusing", "A4", Queue::Refusing}});
   }
   void cleanupTestCase() { cups_.stop(); }
 

@@ -46,11 +46,9 @@ class SeatingPrintQueueTest : public QObject {
 
  private slots:
   void initTestCase() {
-    PELMORA_START_CUPS(cups_);
-    QVERIFY(cups_.addQueue(QStringLiteral("office"), QStringLiteral("A4"), true));
-    QVERIFY(cups_.addQueue(QStringLiteral("letter"), QStringLiteral("Letter")));
-    QVERIFY(cups_.addQueue(QStringLiteral("paused"), QStringLiteral("A4")));
-    QVERIFY(cups_.command(QStringLiteral("cupsdisable"), {QStringLiteral("paused")}));
+    using Queue = testsupport::CupsServer::Queue;
+    PELMORA_START_CUPS(cups_, {{"office", "A4", Queue::Taking, true}, {"letter", "Letter"},
+                               {"paused", "A4", Queue::Paused}});
   }
   void cleanupTestCase() { cups_.stop(); }
 

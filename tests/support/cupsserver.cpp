@@ -173,6 +173,15 @@ bool CupsServer::addQueue(const QString& name, const QString& paper, bool makeDe
   return !makeDefault || command(QStringLiteral("lpadmin"), {"-d", name});
 }
 
+bool CupsServer::addQueues(std::initializer_list<Queue> queues) {
+  for (const Queue& q : queues) {
+    if (!addQueue(q.name, q.paper, q.isDefault)) return false;
+    if (q.state == Queue::Refusing && !command(QStringLiteral("cupsreject"), {q.name})) return false;
+    if (q.state == Queue::Paused && !command(QStringLiteral("cupsdisable"), {q.name})) return false;
+  }
+  return true;
+}
+
 int CupsServer::jobsQueued(const QString& queue) {
   QProcess p;
   p.start(QStringLiteral("lpstat"), {"-W", "all", "-o", queue});

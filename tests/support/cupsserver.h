@@ -27,6 +27,14 @@ class CupsServer {
 
   // A queue that takes PDF as it is, on paper "A4" or "Letter" by default.
   bool addQueue(const QString& name, const QString& paper, bool makeDefault = false);
+  // Queues as a test class needs them: taking jobs, refusing them, or paused.
+  struct Queue {
+    enum State { Taking, Refusing, Paused };
+    QString name, paper;
+    State state = Taking;
+    bool isDefault = false;
+  };
+  bool addQueues(std::initializer_list<Queue> queues);
   // Runs a CUPS command (lpadmin, cupsreject, cupsdisable...) on this scheduler.
   bool command(const QString& program, const QStringList& args);
 
@@ -58,11 +66,12 @@ QStringList printTo(const QString& queue, const std::function<void()>& print);
 }  // namespace testsupport
 
 // In a test class's initTestCase: skips the class when CUPS is missing, fails
-// it when the scheduler does not come up.
-#define PELMORA_START_CUPS(server)                                \
+// it when the scheduler does not come up or its queues cannot be added.
+#define PELMORA_START_CUPS(server, ...)                           \
   do {                                                            \
     const QString missing_ = ::testsupport::CupsServer::missing(); \
     if (!missing_.isEmpty()) QSKIP(qPrintable(missing_));         \
     QString why_;                                                 \
     QVERIFY2((server).start(&why_), qPrintable(why_));            \
+    QVERIFY((server).addQueues(__VA_ARGS__));                     \
   } while (false)
