@@ -114,6 +114,11 @@ bool frmPelmora::ExportFile(QString& file_name) {
     return false;
   }
   if (platform::CopyFile(source, destination, true)) return true;
+  // Overwriting is offered only for a file that is there.
+  if (!QFileInfo(destination).exists() && !QFileInfo(destination).isSymLink()) {
+    reportCopyFailure();
+    return false;
+  }
 
   const int answer = MsgBox(QStringLiteral("?") + destination + QStringLiteral(" האם ברצונך לשכתב"),
                             platform::vbYesNo + platform::vbInformation + platform::vbDefaultButton2);
