@@ -20,6 +20,7 @@
 #include "platform/dao.h"
 #include "platform/filereplace.h"
 #include "support/files.h"
+#include "support/otherconnection.h"
 #include "support/smalldisk.h"
 #include "support/testsupport.h"
 #include "support/weddingdb.h"
@@ -118,6 +119,7 @@ class OptionsWindowTest : public QObject {
   void oneApplyIsOneWrite();
   void renamedMainGroupKeepsItsGuests();
   void removingAGroupKeepsEveryGuestInItsGroup();
+  void settingsThatCannotBePutBackAreTold();
   void keyboardFromTheFirstKey();
 };
 
@@ -714,6 +716,36 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
   pickGroup(QStringLiteral("GB"));
   QCOMPARE(main.MSFlexGrid1->Rows(), 2);
   QCOMPARE(main.MSFlexGrid1->TextMatrix(1, 0), QStringLiteral("Y"));
+}
+
+// The guest list could not take the new group numbers, and the settings file,
+// already written, could not be put back: the user is told the two may disagree.
+void OptionsWindowTest::settingsThatCannotBePutBackAreTold() {
+  testsupport::ProgramFolder folder;
+  NoFileFaults clearFaults;
+  startProgram();
+  g_NumOfGroups = 5;
+  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
+  mdlFileINI::SaveOptions();
+  addToGroup(QStringLiteral("Y"), 5);
+
+  frmOptions& w = openOptions();
+  w.lstGroups->setCurrentRow(3);
+  w.cmdDelGroup->click();  // GA moves up to group 4
+  // Another program reads the database, so the renumbering cannot be committed.
+  testsupport::OtherConnection reader(DatabaseFile());
+  QCOMPARE(reader.exec("BEGIN; SELECT count(*) FROM PELMORA;"), SQLITE_OK);
+  platform::filefaults::FailReplacementsAfter(1);  // the settings are written, not put back
+  prompts().answer(platform::vbOK);
+  prompts().answer(platform::vbOK);
+  w.cmdApply->click();
+  const QStringList shown = prompts().messages();
+  QCOMPARE(shown.size(), 2);
+  QVERIFY2(shown[0].contains(QStringLiteral("locked")), qPrintable(shown[0]));
+  QVERIFY(shown[1].startsWith(QStringLiteral("!ההגדרות הקודמות לא שוחזרו") + g_NewLine +
+                              QStringLiteral(".ייתכן שההגדרות ורשימת המוזמנים אינן תואמות זו לזו") + g_NewLine +
+                              IniFile()));
+  QCOMPARE(storedGroups().value(QStringLiteral("Y")), QStringLiteral("5"));
 }
 
 // Opened from the main window, the first key goes to the first box; Enter on
