@@ -9,9 +9,11 @@
 #include "app/mdlWedding.h"
 #include "guestlist/frmPelmora.h"
 #include "platform/dao.h"
+#include "platform/filereplace.h"
 #include "platform/folderclaim.h"
 #include "platform/msgbox.h"
 #include "platform/platformlanguage.h"
+#include "platform/registry.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
@@ -40,6 +42,15 @@ bool DatabaseFree() {
   }
 }
 
+// What a write cut short (a crash, a power cut) left behind: the temporary
+// copies of the data files and of the per-user settings. Only those go.
+void RemoveLeftovers() {
+  platform::RemoveLeftoverReplacements(
+      g_AppPath, {QStringLiteral("Wed.mdb"), QStringLiteral("pelmora.ini"), QStringLiteral("Wed.mdb.old"),
+                  QStringLiteral("pelmora.ini.old")});
+  platform::RemoveSettingsLeftovers(QStringLiteral("Pelmora"));
+}
+
 }  // namespace
 
 bool Main() {
@@ -57,6 +68,7 @@ bool Main() {
   const bool started = platform::RunHandler([] {
     g_AppPath = QDir::currentPath();
     if (!g_AppPath.endsWith('/')) g_AppPath += '/';
+    RemoveLeftovers();
 
     mdlFileINI::ReadWeddingDate();
 

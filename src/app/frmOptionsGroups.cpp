@@ -198,8 +198,16 @@ bool frmOptions::storeOptionsAndGroups() {
   if (!err.failed()) return true;
   // The invitations kept their numbers: so must the file.
   dropDatabase();
-  if (hadSettings) platform::ReplaceFile(ini, oldSettings);
-  else QFile::remove(ini);
+  QString reason;
+  bool restored = true;
+  if (hadSettings) {
+    restored = platform::ReplaceFile(ini, oldSettings, &reason);
+  } else {
+    QFile written(ini);
+    restored = written.remove();
+    reason = written.errorString();
+  }
   platform::MsgBox(err.last().description, platform::vbExclamation);
+  if (!restored) mdlFileINI::ReportSettingsNotRestored(ini, reason);
   return false;
 }

@@ -219,6 +219,11 @@ bool frmPelmora::ExportFile(QString& file_name) {
                     : platform::CopyFile(source, destination, failIfExists);
   };
   if (copy(true)) return true;
+  // Overwriting is offered only for a file that is there.
+  if (!QFileInfo(destination).exists() && !QFileInfo(destination).isSymLink()) {
+    reportCopyFailure();
+    return false;
+  }
 
   const int answer = MsgBox(QStringLiteral("?") + destination + QStringLiteral(" האם ברצונך לשכתב"),
                             platform::vbYesNo + platform::vbInformation + platform::vbDefaultButton2);

@@ -40,7 +40,7 @@ void DeleteINISection(const QString& FileName, const QString& Section) {
 
 bool SaveOptions() {
   const QString file = IniFile();
-  platform::IniBatch batch(file);
+  platform::FileBatch batch(file);
   bool ok = true;
   ok &= WriteINI(file, "Options", "Couple", g_Couple);
   ok &= WriteINI(file, "Options", "His Family", g_HisFamily);
@@ -67,15 +67,28 @@ void KeepMainGroupNames() {
 SettingsCommand::SettingsCommand() : file_(IniFile()), batch_(file_) {}
 
 bool SettingsCommand::Commit() {
-  if (batch_.commit()) return true;
-  ReportSettingsNotStored(file_, platform::LastProfileWriteError());
+  QString reason;
+  if (batch_.commit(&reason)) return true;
+  ReportSettingsNotStored(file_, reason);
   return false;
 }
 
-void ReportSettingsNotStored(const QString& file, const QString& reason) {
-  QString text = QStringLiteral("!ההגדרות לא נשמרו") + g_NewLine + file;
+namespace {
+void reportFileProblem(const QString& what, const QString& file, const QString& reason) {
+  QString text = what + g_NewLine + file;
   if (!reason.isEmpty()) text += g_NewLine + reason;
   platform::MsgBox(text, platform::vbExclamation);
+}
+}  // namespace
+
+void ReportSettingsNotStored(const QString& file, const QString& reason) {
+  reportFileProblem(QStringLiteral("!ההגדרות לא נשמרו"), file, reason);
+}
+
+void ReportSettingsNotRestored(const QString& file, const QString& reason) {
+  reportFileProblem(QStringLiteral("!ההגדרות הקודמות לא שוחזרו") + g_NewLine +
+                        QStringLiteral(".ייתכן שההגדרות ורשימת המוזמנים אינן תואמות זו לזו"),
+                    file, reason);
 }
 
 namespace {

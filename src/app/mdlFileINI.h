@@ -3,7 +3,7 @@
 // UserGroups sections, and the one-time move of old per-user settings.
 #include <QString>
 
-#include "platform/ini.h"
+#include "platform/wholefile.h"
 
 namespace mdlFileINI {
 
@@ -33,11 +33,14 @@ class SettingsCommand {
 
  private:
   QString file_;
-  platform::IniBatch batch_;
+  platform::FileBatch batch_;
 };
 
 // The message for settings that could not be stored in `file`.
 void ReportSettingsNotStored(const QString& file, const QString& reason);
+// The message for settings that were stored while the guest list was not, and
+// could not be put back: the two may now disagree.
+void ReportSettingsNotRestored(const QString& file, const QString& reason);
 // First run: what section Options lacks is filled from the old registry
 // settings (or the default names); those are deleted once the file holds them.
 void MigrateOldSettings();

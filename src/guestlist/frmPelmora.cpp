@@ -22,6 +22,7 @@
 #include "platform/registry.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "platform/wholefile.h"
 #include "resources/pictures.h"
 #include "seating/frmTableMap.h"
 
@@ -417,7 +418,7 @@ void frmPelmora::Form_Unload(int& Cancel) {
   ErrorState err;
   {
     // Placement and column widths in one write; a failure is told, not dropped.
-    platform::SettingBatch placement(kApp);
+    platform::FileBatch placement(platform::SettingsFileName(kApp));
     bool saved = true;
     auto save = [&](const QString& section, const QString& key, const QString& value) {
       err([&] { saved &= platform::SaveSetting(kApp, section, key, value); });

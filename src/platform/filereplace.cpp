@@ -1,11 +1,14 @@
 #include "filereplace.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +16,10 @@ namespace platform {
 namespace {
 
 int replacementsLeft = -1;  // -1: no fault set
+bool refuseHardLinks = false;
+bool noExclusiveRename = false;
+
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // The file a write lands in: links followed, so a link to the settings file
 // keeps pointing at it. Empty when the target exists but is no ordinary file.
@@ -32,6 +39,49 @@ mode_t modeFor(const QString& path) {
   return 0666 & ~mask;
 }
 
+// The part of a temporary name taken from the target's name: all of it, or as
+// much as leaves room for the dot and the ".XXXXXX" within the folder's limit.
+QString temporaryStem(const QString& folder, const QString& name) {
+  long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+  if (limit <= 0) limit = 255;
+  QString stem = name;
+  while (!stem.isEmpty() && QFile::encodeName(stem).size() + 8 > limit) {
+    stem.chop(1);
+    if (!stem.isEmpty() && stem.back().isHighSurrogate()) stem.chop(1);
+  }
+  return stem;
+}
+
+// The rename that never replaces an existing name; a hard link where the
+// kernel or the file system lacks it. Either way the name appears whole.
+int placeExclusively(const char* from, const char* to) {
+  int rc = -1;
+  if (noExclusiveRename) errno = EINVAL;
+  else rc = ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+  if (rc == 0 || (errno != EINVAL && errno != ENOSYS)) return rc;
+  if (refuseHardLinks) {
+    errno = EPERM;  // as FAT and exFAT answer
+    return -1;
+  }
+  if (::link(from, to) != 0) return -1;
+  ::unlink(from);
+  return 0;
+}
+
+// The folder's own entry synced, so a rename survives a power cut. A file
+// system that cannot sync a folder says EINVAL: there is nothing more to do.
+bool syncFolder(const QString& folder, QString* error) {
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    *error = systemError(errno);
+    return false;
+  }
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+  if (!synced) *error = systemError(errno);
+  ::close(fd);
+  return synced;
+}
+
 }  // namespace
 
 FileReplacement::FileReplacement(const QString& target) : target_(landingPath(target)) {}
@@ -47,8 +97,15 @@ bool FileReplacement::open() {
   temp_.reset();
   finished_ = false;
   if (target_.isEmpty()) return fail(QStringLiteral("Not an ordinary file"));
+  const QByteArray target = QFile::encodeName(target_);
+  // A file the user may not write is not replaced, although its folder would
+  // let a rename do it; asked as the user, since root may write any file.
+  struct stat st {};
+  if (::lstat(target.constData(), &st) == 0 && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+    return fail(systemError(errno));
   const QFileInfo info(target_);
-  auto temp = std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+  auto temp = std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.") +
+                                               temporaryStem(info.absolutePath(), info.fileName()) +
                                                QStringLiteral(".XXXXXX"));
   if (!temp->open()) return fail(temp->errorString());
   temp_ = std::move(temp);
@@ -61,9 +118,9 @@ bool FileReplacement::finish() {
   if (!temp_) return false;
   // QFile buffers: a full disk shows itself at the flush, not at the write.
   if (temp_->error() != QFileDevice::NoError || !temp_->flush()) return fail(temp_->errorString());
-  if (replacementsLeft == 0) return fail(QString::fromLocal8Bit(std::strerror(EIO)));
-  if (::fsync(temp_->handle()) != 0) return fail(QString::fromLocal8Bit(std::strerror(errno)));
-  if (::fchmod(temp_->handle(), modeFor(target_)) != 0) return fail(QString::fromLocal8Bit(std::strerror(errno)));
+  if (replacementsLeft == 0) return fail(systemError(EIO));
+  if (::fsync(temp_->handle()) != 0) return fail(systemError(errno));
+  if (::fchmod(temp_->handle(), modeFor(target_)) != 0) return fail(systemError(errno));
   temp_->close();
   if (temp_->error() != QFileDevice::NoError) return fail(temp_->errorString());
   if (replacementsLeft > 0) --replacementsLeft;
@@ -74,15 +131,16 @@ bool FileReplacement::finish() {
 bool FileReplacement::place(bool replace) {
   if (!temp_ || !finished_) return false;
   const QByteArray from = QFile::encodeName(temp_->fileName()), to = QFile::encodeName(target_);
-  if (replace) {
-    // rename() replaces the target in one step: readers see the old or the new file.
-    if (std::rename(from.constData(), to.constData()) != 0) return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    temp_->setAutoRemove(false);  // its name is now the target's
-  } else {
-    // link() never replaces an existing name; the temporary name then goes.
-    if (::link(from.constData(), to.constData()) != 0) return fail(QString::fromLocal8Bit(std::strerror(errno)));
-  }
+  // rename() replaces the target in one step: readers see the old or the new file.
+  const int rc = replace ? std::rename(from.constData(), to.constData()) : placeExclusively(from, to);
+  if (rc != 0) return fail(systemError(errno));
+  temp_->setAutoRemove(false);  // its name is now the target's
   temp_.reset();
+  QString error;
+  if (!syncFolder(QFileInfo(target_).absolutePath(), &error)) {
+    error_ = error;
+    return false;
+  }
   return true;
 }
 
@@ -98,7 +156,40 @@ bool ReplaceFile(const QString& target, const QByteArray& bytes, QString* reason
   return false;
 }
 
+bool IsTemporarySuffix(const QString& suffix) {
+  // QTemporaryFile's six random letters and digits; a word of one kind
+  // ("backup", "202612") is a name the user gave a copy of their own.
+  static const QRegularExpression random(QStringLiteral("^[A-Za-z0-9]{6}$"));
+  if (!random.match(suffix).hasMatch()) return false;
+  const auto has = [&](auto kind) { return std::any_of(suffix.begin(), suffix.end(), kind); };
+  const int kinds = int(has([](QChar c) { return c.isLower(); })) + int(has([](QChar c) { return c.isUpper(); })) +
+                    int(has([](QChar c) { return c.isDigit(); }));
+  return kinds >= 2;
+}
+
+void RemoveLeftoverReplacements(const QString& folder, const QStringList& names) {
+  QDir dir(folder);
+  // ".<name>.XXXXXX", as FileReplacement names its temporary file.
+  static const QRegularExpression temporary(QStringLiteral("^\\.(.+)\\.([^.]{6})$"));
+  const QStringList entries = dir.entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& entry : entries) {
+    const auto match = temporary.match(entry);
+    if (!match.hasMatch() || !IsTemporarySuffix(match.captured(2))) continue;
+    for (const QString& name : names)
+      if (match.captured(1).compare(temporaryStem(folder, name), Qt::CaseInsensitive) == 0) {
+        dir.remove(entry);
+        break;
+      }
+  }
+}
+
 void filefaults::FailReplacementsAfter(int replacements) { replacementsLeft = std::max(0, replacements); }
-void filefaults::Clear() { replacementsLeft = -1; }
+void filefaults::RefuseHardLinks() { refuseHardLinks = true; }
+void filefaults::NoExclusiveRename() { noExclusiveRename = true; }
+void filefaults::Clear() {
+  replacementsLeft = -1;
+  refuseHardLinks = false;
+  noExclusiveRename = false;
+}
 
 }  // namespace platform

@@ -1,11 +1,14 @@
 #pragma once
 // Replacing a file whole. The new content is written to a temporary file beside
 // the target and renamed over it only when every byte has been written, flushed
-// and synced; any failure on the way leaves the target exactly as it was. A
-// target that exists but is no ordinary file (a folder, a FIFO, a device) is
-// never replaced; a link to an ordinary file replaces the file it names.
+// and synced; the folder is synced after the rename, so the new name outlives a
+// power cut. Any failure on the way leaves the target exactly as it was. A
+// target that exists but is no ordinary file (a folder, a FIFO, a device), or
+// one the user may not write, is never replaced; a link to an ordinary file
+// replaces the file it names, and a replaced file keeps its mode.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QIODevice;
@@ -39,10 +42,22 @@ class FileReplacement {
 // The whole file replaced by `bytes`; false (and the reason) when it was not.
 bool ReplaceFile(const QString& target, const QByteArray& bytes, QString* reason = nullptr);
 
-// For tests: the next `replacements` succeed, every one after them fails at its
-// sync as a full or failing disk would, until Clear.
+// Removes what a replacement of `names` in `folder` left behind when the
+// program ended in the middle of it: only the temporary files of those names.
+void RemoveLeftoverReplacements(const QString& folder, const QStringList& names);
+// True for the six random characters ending a temporary file's name.
+bool IsTemporarySuffix(const QString& suffix);
+
+// For tests.
 namespace filefaults {
+// The next `replacements` succeed, every one after them fails at its sync as
+// a full or failing disk would, until Clear.
 void FailReplacementsAfter(int replacements);
+// Placing without replacing as a FAT or exFAT file system meets it: hard
+// links refused; and, separately, as a kernel without the rename that
+// refuses to replace.
+void RefuseHardLinks();
+void NoExclusiveRename();
 void Clear();
 }  // namespace filefaults
 

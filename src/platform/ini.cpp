@@ -1,14 +1,12 @@
 // Private-profile files. The file is read whole into lines, changed and
-// written whole again through a temporary file that replaces the old one.
+// written whole again (wholefile.h).
 #include "ini.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QVector>
 
-#include "filereplace.h"
+#include "wholefile.h"
 
 namespace platform {
 namespace {
@@ -86,19 +84,12 @@ bool looksLikeUtf8(const QByteArray& bytes) {
   return !decoder.hasError();
 }
 
-// False when the file exists but cannot be read. Only an ordinary file (or a
-// link to one) is read: a folder, a FIFO or a device reads as no file at all,
-// so nothing can hang or flood the program.
+// False when the file exists but cannot be read (wholefile.h).
 bool load(const QString& fileName, IniFile* file) {
-  const QFileInfo info(fileName);
-  if (!info.exists() || !info.isFile()) return true;
-  QFile f(fileName);
-  QByteArray bytes;
-  if (f.open(QIODevice::ReadOnly)) bytes = f.readAll();
-  if (!f.isOpen() || f.error() != QFileDevice::NoError) {
-    g_lastError = f.errorString();
-    return false;
-  }
+  WholeFile whole;
+  if (!ReadWholeFile(fileName, &whole, &g_lastError)) return false;
+  if (!whole.exists) return true;
+  QByteArray bytes = whole.bytes;
   file->exists = true;
   if (bytes.startsWith(kUtf8Bom)) {
     file->utf8 = true;
@@ -151,37 +142,7 @@ bool save(const QString& fileName, const IniFile& file) {
     g_lastError = QStringLiteral("The file holds text that cannot be kept");
     return false;
   }
-  return ReplaceFile(fileName, *bytes, &g_lastError);
-}
-
-// The batch that gathers the writes to one file, while one is open.
-struct Batch {
-  QString fileName;
-  IniFile file;
-  bool readable = true;  // the file could be read when the batch began
-  bool changed = false;
-};
-Batch* g_batch = nullptr;
-
-bool inBatch(const QString& fileName) { return g_batch && g_batch->fileName == fileName; }
-
-// Loads the file, or takes the open batch's copy of it.
-bool loadFor(const QString& fileName, IniFile* file) {
-  if (inBatch(fileName)) {
-    *file = g_batch->file;
-    return g_batch->readable;
-  }
-  return load(fileName, file);
-}
-
-// Saves the file, or leaves the change in the open batch for its commit.
-bool saveFor(const QString& fileName, const IniFile& file) {
-  if (inBatch(fileName)) {
-    g_batch->file = file;
-    g_batch->changed = true;
-    return true;
-  }
-  return save(fileName, file);
+  return WriteWholeFile(fileName, *bytes, &g_lastError);
 }
 
 // Index of the first header line of the section, or -1.
@@ -225,7 +186,7 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
   const QString sec = trimBlanks(section), k = trimBlanks(key);
   if (sec.isEmpty() || k.isEmpty()) return fallback;
   IniFile file;
-  if (!loadFor(fileName, &file)) return fallback;
+  if (!load(fileName, &file)) return fallback;
   const qsizetype header = findSection(file, sec);
   if (header < 0) return fallback;
   const qsizetype end = sectionEnd(file, header);
@@ -245,12 +206,12 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
   v.replace(u'\r', u' ').replace(u'\n', u' ');
 
   IniFile file;
-  if (!loadFor(fileName, &file)) return false;
+  if (!load(fileName, &file)) return false;
   const qsizetype header = findSection(file, sec);
   if (header < 0) {
     file.lines.append(makeLine(u'[' + sec + u']'));
     file.lines.append(makeLine(k + u'=' + v));
-    return saveFor(fileName, file);
+    return save(fileName, file);
   }
   const qsizetype end = sectionEnd(file, header);
   qsizetype lastKey = header;
@@ -260,18 +221,18 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
     if (sameName(*name, k)) {
       // Replaced where it stands; the key keeps the spelling it has in the file.
       file.lines[i] = makeLine(*name + u'=' + v);
-      return saveFor(fileName, file);
+      return save(fileName, file);
     }
     lastKey = i;
   }
   file.lines.insert(lastKey + 1, makeLine(k + u'=' + v));
-  return saveFor(fileName, file);
+  return save(fileName, file);
 }
 
 bool DeletePrivateProfileSection(const QString& section, const QString& fileName) {
   const QString sec = trimBlanks(section);
   IniFile file;
-  if (!loadFor(fileName, &file)) return false;
+  if (!load(fileName, &file)) return false;
   if (!file.exists || sec.isEmpty()) return true;
   bool found = false;
   // Every header of that name goes, so no stray copy of the section survives;
@@ -283,31 +244,7 @@ bool DeletePrivateProfileSection(const QString& section, const QString& fileName
     file.lines.remove(header);
     found = true;
   }
-  return found ? saveFor(fileName, file) : true;
-}
-
-IniBatch::IniBatch(const QString& fileName) {
-  if (g_batch) return;  // joins the batch already open
-  g_batch = new Batch;
-  g_batch->fileName = fileName;
-  g_batch->readable = load(fileName, &g_batch->file);
-  owner_ = true;
-}
-
-IniBatch::~IniBatch() {
-  if (!owner_) return;
-  delete g_batch;
-  g_batch = nullptr;
-}
-
-bool IniBatch::commit() {
-  if (!owner_ || !g_batch) return true;  // the outer batch writes
-  Batch* batch = g_batch;
-  const bool ok = batch->readable && (!batch->changed || save(batch->fileName, batch->file));
-  delete batch;
-  g_batch = nullptr;
-  owner_ = false;
-  return ok;
+  return found ? save(fileName, file) : true;
 }
 
 QString LastProfileWriteError() { return g_lastError; }

@@ -10,7 +10,8 @@
 // both forms are read, as is UTF-8 without the mark. Only an ordinary file is
 // read; anything else reads as no file, and writing to it fails. Every write
 // replaces the file whole (filereplace.h): a crash or a full disk leaves the old
-// file as it was, and the write then reports failure.
+// file as it was, and the write then reports failure. A FileBatch of the file
+// (wholefile.h) gathers several writes into one replacement.
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -28,23 +29,6 @@ bool DeletePrivateProfileSection(const QString& section, const QString& fileName
 
 // Why the last write of a file failed.
 QString LastProfileWriteError();
-
-// Every read, write and deletion of `fileName` while the batch is open works on
-// one copy of the file, written back by commit() as one replacement: after a
-// crash the file is either the old one or the new one. A batch opened while
-// another is open joins it, and only the outer one writes. Without commit()
-// the changes are dropped.
-class IniBatch {
- public:
-  explicit IniBatch(const QString& fileName);
-  ~IniBatch();
-  IniBatch(const IniBatch&) = delete;
-  IniBatch& operator=(const IniBatch&) = delete;
-  bool commit();  // false: the file was not written (LastProfileWriteError says why)
-
- private:
-  bool owner_ = false;
-};
 
 // Windows-1255 through a table of our own.
 namespace cp1255 {

@@ -1,11 +1,16 @@
 #pragma once
 // Per-user settings by application, section and key (VB's GetSetting,
-// SaveSetting, DeleteSetting), kept in a QSettings file under the user's
-// configuration folder. Tests point the root somewhere of their own.
+// SaveSetting, DeleteSetting), kept in one INI file per application under the
+// user's configuration folder, in the form QSettings gives such a file, and
+// written through the one whole-file writer (wholefile.h): a link stays a link,
+// the mode stays, and a file that cannot be read is never replaced. A
+// FileBatch of SettingsFileName() makes several changes one replacement.
+// Tests point the root somewhere of their own.
 #include <QString>
 
 namespace platform {
 
+// A value is read whole: a comma in it is part of it, not a list.
 QString GetSetting(const QString& appName, const QString& section, const QString& key,
                    const QString& defaultValue = QString());
 // False when the change could not be stored; the file then stays as it was.
@@ -19,19 +24,8 @@ bool SettingSectionExists(const QString& appName, const QString& section);
 void SetSettingsRoot(const QString& folder);
 QString SettingsFileName(const QString& appName);
 
-// Every change to the application's settings while the batch is open is stored
-// by commit() in one replacement of the file; without commit() it is dropped.
-// A batch opened while another is open joins it.
-class SettingBatch {
- public:
-  explicit SettingBatch(const QString& appName);
-  ~SettingBatch();
-  SettingBatch(const SettingBatch&) = delete;
-  SettingBatch& operator=(const SettingBatch&) = delete;
-  bool commit();  // false: nothing was stored
-
- private:
-  bool owner_ = false;
-};
+// Removes the temporary files that a write of the application's settings left
+// behind when the program ended in the middle of it.
+void RemoveSettingsLeftovers(const QString& appName);
 
 }  // namespace platform

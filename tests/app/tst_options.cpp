@@ -122,6 +122,7 @@ class OptionsWindowTest : public QObject {
   void renamedMainGroupKeepsItsGuests();
   void removingAGroupKeepsEveryGuestInItsGroup();
   void renumberingWaitsForAFileAnotherProgramHolds();
+  void settingsThatCannotBePutBackAreTold();
   void keyboardFromTheFirstKey();
 };
 
@@ -767,6 +768,36 @@ void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
   QCOMPARE(group(3), QStringLiteral("GA"));
   QCOMPARE(storedGroups().value(QStringLiteral("Y")), QStringLiteral("4"));
   QCOMPARE(other.bytes("SELECT ADDRESS FROM PELMORA WHERE FAMILY_NAME = 'Y'"), address);
+}
+
+// The guest list could not take the new group numbers, and the settings file,
+// already written, could not be put back: the user is told the two may disagree.
+void OptionsWindowTest::settingsThatCannotBePutBackAreTold() {
+  testsupport::ProgramFolder folder;
+  NoFileFaults clearFaults;
+  startProgram();
+  g_NumOfGroups = 5;
+  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
+  mdlFileINI::SaveOptions();
+  addToGroup(QStringLiteral("Y"), 5);
+
+  frmOptions& w = openOptions();
+  w.lstGroups->setCurrentRow(3);
+  w.cmdDelGroup->click();  // GA moves up to group 4
+  // Another program reads the database, so the renumbering cannot be committed.
+  testsupport::OtherConnection reader(DatabaseFile());
+  QCOMPARE(reader.exec("BEGIN; SELECT count(*) FROM PELMORA;"), SQLITE_OK);
+  platform::filefaults::FailReplacementsAfter(1);  // the settings are written, not put back
+  prompts().answer(platform::vbOK);
+  prompts().answer(platform::vbOK);
+  w.cmdApply->click();
+  const QStringList shown = prompts().messages();
+  QCOMPARE(shown.size(), 2);
+  QVERIFY2(shown[0].contains(QStringLiteral("locked")), qPrintable(shown[0]));
+  QVERIFY(shown[1].startsWith(QStringLiteral("!ההגדרות הקודמות לא שוחזרו") + g_NewLine +
+                              QStringLiteral(".ייתכן שההגדרות ורשימת המוזמנים אינן תואמות זו לזו") + g_NewLine +
+                              IniFile()));
+  QCOMPARE(storedGroups().value(QStringLiteral("Y")), QStringLiteral("5"));
 }
 
 // Opened from the main window, the first key goes to the first box; Enter on

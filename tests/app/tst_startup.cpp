@@ -23,6 +23,7 @@
 #include "platform/vberror.h"
 #include "seating/frmTableMap.h"
 #include "platform/dao_faults.h"
+#include "support/asnobody.h"
 #include "support/files.h"
 #include "support/otherconnection.h"
 #include "support/realprogram.h"
@@ -37,6 +38,7 @@ namespace {
 
 const QString kCreated = QStringLiteral("תהליך יצירת מבנה הנתונים הסתיים בהצלחה.");
 const QString kUpgraded = QStringLiteral("תהליך שידרוג מבנה הנתונים הסתיים בהצלחה.");
+const QString kNotStored = QStringLiteral("!ההגדרות לא נשמרו");
 
 QStringList fieldNames(const QString& table) {
   auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
@@ -386,6 +388,78 @@ class StartupTest : public QObject {
     ResetState();
     QVERIFY(startProgram());
     QVERIFY(prompts().shown().isEmpty());
+  }
+
+  // A pelmora.ini made read-only, in a folder its user may write: the first
+  // run's names are not written over it, and the user is told.
+  void aSettingsFileTheUserMayNotWriteIsLeftAlone() {
+    testsupport::ProgramFolder folder;
+    writeWeddingWithOneGuest();
+    const QString ini = IniFile();
+    const QByteArray protectedBytes = "[Options]\r\nMax Tables=30\r\n";
+    testsupport::writeFile(ini, protectedBytes);
+    QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    for (const QString& path : {folder.path(), ini, DatabaseFile(), folder.settingsRoot()})
+      QVERIFY(testsupport::GiveToNobody(path));
+    {
+      testsupport::AsNobody nobody;
+      QVERIFY(nobody.active());
+      prompts().answer(platform::vbOK);
+      QVERIFY(startProgram());
+    }
+    QCOMPARE(prompts().messages().size(), 1);
+    QVERIFY(prompts().messages().first().startsWith(kNotStored + g_NewLine + ini));
+    QCOMPARE(readFile(ini), protectedBytes);
+    const auto modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                          QFile::ReadOther | QFile::WriteOther;
+    QCOMPARE(QFileInfo(ini).permissions() & modeBits, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  }
+
+  // Per-user settings the user cannot read (another user's file) are not
+  // replaced at close by a file holding only the placement.
+  void settingsTheUserCannotReadAreNotReplacedAtClose() {
+    testsupport::ProgramFolder folder;
+    writeWeddingWithOneGuest();
+    const QString conf = platform::SettingsFileName("Pelmora");
+    QVERIFY(QDir().mkpath(QFileInfo(conf).absolutePath()));
+    const QByteArray ports = "[Ports]\nCOM1=/dev/ttyACM0\n";
+    testsupport::writeFile(conf, ports);
+    QVERIFY(QFile::setPermissions(conf, QFile::ReadOwner | QFile::WriteOwner));
+    for (const QString& path : {folder.path(), IniFile(), DatabaseFile(), folder.settingsRoot(),
+                                QFileInfo(conf).absolutePath()})
+      QVERIFY(testsupport::GiveToNobody(path));
+    {
+      testsupport::AsNobody nobody;
+      QVERIFY(nobody.active());
+      QVERIFY(startProgram());
+      prompts().answer(platform::vbCancel);  // the tables map's question
+      prompts().answer(platform::vbOK);
+      try {
+        frmPelmora::Unload();
+      } catch (const platform::ProgramEnd&) {
+      }
+    }
+    QVERIFY(prompts().messages().contains(kNotStored + g_NewLine + conf));
+    QCOMPARE(readFile(conf), ports);
+  }
+
+  // What writes cut short left behind goes at the next start; nothing else does.
+  void leftoversOfInterruptedWritesGoAtStart() {
+    testsupport::ProgramFolder folder;
+    writeWeddingWithOneGuest();
+    const QString settings = QFileInfo(platform::SettingsFileName("Pelmora")).absolutePath();
+    QVERIFY(QDir().mkpath(settings));
+    const QStringList ours = {folder.file(".pelmora.ini.aB3dEf"), folder.file(".Wed.mdb.QwErTy"),
+                              folder.file(".Wed.mdb.old.zzZZ09"), settings + "/.Pelmora.conf.XyZabc",
+                              settings + "/Pelmora.conf.KLmnop"};
+    const QStringList others = {folder.file(".pelmora.ini.abcdefg"), folder.file("pelmora.ini.aB3dEf"),
+                                folder.file(".Wed.mdb.ab"), folder.file(".notes.txt.aB3dEf"),
+                                folder.file("Wed.mdb.old"), settings + "/.Other.conf.XyZabc",
+                                settings + "/Pelmora.conf.backup", folder.file(".pelmora.ini.202612")};
+    for (const QString& path : ours + others) testsupport::writeFile(path, "x");
+    QVERIFY(startProgram());
+    for (const QString& path : ours) QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+    for (const QString& path : others) QVERIFY2(QFileInfo::exists(path), qPrintable(path));
   }
 
   void aBusyDatabaseAtStartIsWaitedFor() {

@@ -12,6 +12,7 @@
 #include "platform/filereplace.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
+#include "platform/wholefile.h"
 #include "support/files.h"
 #include "support/smalldisk.h"
 #include "support/testsupport.h"
@@ -254,7 +255,7 @@ class TestIni : public QObject {
     QVERIFY(!platform::LastProfileWriteError().isEmpty());
     QVERIFY(!DeletePrivateProfileSection("TablesMap", ini));
     {
-      platform::IniBatch batch(ini);
+      platform::FileBatch batch(ini);
       for (int i = 1; i <= 40; ++i)
         QVERIFY(WritePrivateProfileString("TablesMap", QStringLiteral("TableNum-%1").arg(i), "900, 900", ini));
       QVERIFY(!batch.commit());
@@ -271,7 +272,7 @@ class TestIni : public QObject {
     disk.fill();
     QVERIFY(!platform::SaveSetting("Pelmora", "Settings", "MainLeft", QString(3000, u'9')));
     {
-      platform::SettingBatch batch("Pelmora");
+      platform::FileBatch batch(conf);
       QVERIFY(platform::SaveSetting("Pelmora", "TableSettings", "ColWidth-0", QString(3000, u'7')));
       QVERIFY(!batch.commit());
     }
@@ -294,7 +295,7 @@ class TestIni : public QObject {
     // batch see its own writes, and the old section is gone.
     platform::filefaults::FailReplacementsAfter(1);
     {
-      platform::IniBatch batch(ini);
+      platform::FileBatch batch(ini);
       QVERIFY(DeletePrivateProfileSection("UserGroups", ini));
       for (int i = 0; i < 23; ++i)
         QVERIFY(WritePrivateProfileString("UserGroups", QStringLiteral("Group-%1").arg(i), QStringLiteral("g%1").arg(i), ini));
@@ -302,7 +303,7 @@ class TestIni : public QObject {
       QCOMPARE(GetPrivateProfileString("UserGroups", "Group-22", "", ini), QStringLiteral("g22"));
       QCOMPARE(readFile(ini), before);  // nothing on disk until the commit
       {
-        platform::IniBatch inner(ini);  // joins: only the outer one writes
+        platform::FileBatch inner(ini);  // joins: only the outer one writes
         QVERIFY(WritePrivateProfileString("Options", "Couple", "x", ini));
         QVERIFY(inner.commit());
       }
@@ -318,7 +319,7 @@ class TestIni : public QObject {
     // A batch left without commit writes nothing.
     platform::filefaults::Clear();
     {
-      platform::IniBatch dropped(ini);
+      platform::FileBatch dropped(ini);
       QVERIFY(WritePrivateProfileString("Options", "Couple", "z", ini));
     }
     QCOMPARE(readFile(ini), after);

@@ -1,0 +1,31 @@
+#pragma once
+// Permission cases as a user other than root meets them (root ignores file
+// modes): while an AsNobody lives, the whole test process acts as `nobody`
+// (effective user and group, no supplementary groups), and root again after.
+#include <QString>
+#include <sys/types.h>
+#include <vector>
+
+namespace testsupport {
+
+constexpr unsigned kNobody = 65534;
+
+class AsNobody {
+ public:
+  AsNobody();
+  ~AsNobody();
+  AsNobody(const AsNobody&) = delete;
+  AsNobody& operator=(const AsNobody&) = delete;
+  bool active() const { return active_; }
+
+ private:
+  std::vector<gid_t> groups_;
+  bool active_ = false;
+};
+
+// Hands a file or folder to nobody, as that user's own.
+bool GiveToNobody(const QString& path);
+// Lets any user reach and write in `folder` (QTemporaryDir makes it private).
+void openToEveryone(const QString& folder);
+
+}  // namespace testsupport
