@@ -266,7 +266,8 @@ double Printer::TextHeight(const QString& text) const {
 void PrintForm(QWidget* window) {
   if (!window) Raise(91, QStringLiteral("Object variable or With block variable not set"));
   const QPixmap image = window->grab();
-  Canvas canvas(QString::fromLatin1(window->metaObject()->className()));
+  // Named after the window, also when its scrolling page is what prints.
+  Canvas canvas(QString::fromLatin1(window->window()->metaObject()->className()));
   QPainter* p = canvas.begin([] { return Printer::instance().device(); });
   const QSizeF size = naturalSize(image);
   PrintedItem item;

@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "seating/frmTableMap.h"
 #include "support/files.h"
+#include "support/screens.h"
 #include "support/smalldisk.h"
 
 using namespace mdlWedding;
@@ -391,6 +392,20 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.popIgnoreNotCnf->isChecked());
     QVERIFY(!w.mnuIgnoreNotCnf->isChecked());
     QCOMPARE(shown(), QStringLiteral("0,1,3"));
+  }
+  // A laptop screen at 150 %: the designed window is wider than the screen and
+  // opens within it, its frame included.
+  void withinAScaledScreen() {
+    const testsupport::TestScreen screen{1366, 768, 150};
+    if (!testsupport::onTestScreen()) {
+      QVERIFY(testsupport::runOnScreen(this, screen));
+      return;
+    }
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
   }
 };
 
