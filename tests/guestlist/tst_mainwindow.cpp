@@ -311,9 +311,10 @@ class MainWindowTest : public QObject {
 
   void statusBarAndToolbar() {
     testsupport::ProgramFolder folder;
+    vb::SetTodayForTests(QDate(2027, 3, 14));  // one day, whenever the run crosses midnight
     frmPelmora& w = loadMainWindow();
     QCOMPARE(w.stb->PanelCount(), 7);
-    QCOMPARE(w.stb->PanelText(1), vb::DateText(vb::Today().date()));
+    QCOMPARE(w.stb->PanelText(1), vb::DateText(QDate(2027, 3, 14)));
     QCOMPARE(w.stb->PanelWidth(3), 2200);
     QCOMPARE(w.stb->PanelAlignment(7), int(platform::StatusBar::sbrCenter));
     QCOMPARE(w.stb->PanelLabel(7)->toolTip(), QStringLiteral("לחץ פעמיים לעדכון פרטי משתמש"));
