@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 
+#include "scrollframe.h"
 #include "vberror.h"
 
 namespace platform {
@@ -70,7 +71,10 @@ void fitOnScreen(QWidget* window) {
                          frame.bottom() - inner.bottom());
   const QSize most(area.width() - margins.left() - margins.right(), area.height() - margins.top() - margins.bottom());
   const bool capped = inner.width() > most.width() || inner.height() > most.height();
-  if (capped) window->resize(inner.size().boundedTo(most));
+  if (capped) {
+    const auto* page = window->findChild<ScrollFrame*>();
+    window->resize(page ? page->fitted(inner.size(), most) : inner.size().boundedTo(most));
+  }
 
   const QRect now = window->frameGeometry();
   if (area.contains(capped ? now : QRect(now.left(), now.top(), now.width(), title))) return;

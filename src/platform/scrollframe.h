@@ -10,11 +10,19 @@
 namespace platform {
 
 class ScrollFrame : public QScrollArea {
+  Q_OBJECT
  public:
   // Fills `window` with the frame; `designed` is the client area of the design,
   // pixels. The window's controls go on page().
   ScrollFrame(QWidget* window, const QSize& designed);
   QWidget* page() const { return widget(); }
+  // The window's client size for `wanted` within `most`: where the page must
+  // scroll one way, room for that scroll bar the other way, as far as `most`
+  // allows, so that the page does not scroll both ways.
+  QSize fitted(const QSize& wanted, const QSize& most) const;
+
+ private:
+  void showWhole(QWidget* control);
 };
 
 }  // namespace platform

@@ -513,21 +513,14 @@ void BudgetTest::openedAndStoredByKeyboard() {
 }
 
 void BudgetTest::withinScaledScreens_data() {
-  QTest::addColumn<int>("width");
-  QTest::addColumn<int>("height");
-  QTest::addColumn<int>("percent");
-  QTest::newRow("1366x768 at 125%") << 1366 << 768 << 125;
-  QTest::newRow("1366x768 at 150%") << 1366 << 768 << 150;
-  QTest::newRow("1920x1080 at 200%") << 1920 << 1080 << 200;
+  // The last one is narrower than the window too.
+  testsupport::addScreenRows({{1366, 768, 125}, {1366, 768, 150}, {1920, 1080, 200}, {1366, 768, 200}});
 }
 
 // A screen smaller than the design: the window opens on it and its contents
 // scroll, so Tab and the scroll bar reach every control.
 void BudgetTest::withinScaledScreens() {
-  QFETCH(int, width);
-  QFETCH(int, height);
-  QFETCH(int, percent);
-  const testsupport::TestScreen screen{width, height, percent};
+  QFETCH(testsupport::TestScreen, screen);
   if (!testsupport::onTestScreen()) {
     QVERIFY(testsupport::runOnScreen(this, screen));
     return;

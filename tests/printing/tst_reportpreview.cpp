@@ -129,21 +129,12 @@ class ReportPreviewTest : public QObject {
     QVERIFY(preview.zoomFactor() > fitted);  // the wider window
   }
 
-  void withinScaledScreens_data() {
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("percent");
-    QTest::newRow("1366x768 at 150%") << 1366 << 768 << 150;
-    QTest::newRow("1920x1080 at 200%") << 1920 << 1080 << 200;
-  }
+  void withinScaledScreens_data() { testsupport::addScreenRows({{1366, 768, 150}, {1920, 1080, 200}}); }
 
   // The preview's designed size is more than such a screen holds: it opens
   // within it, its scroll bar whole, the page still fitted to its width.
   void withinScaledScreens() {
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(int, percent);
-    const testsupport::TestScreen screen{width, height, percent};
+    QFETCH(testsupport::TestScreen, screen);
     if (!testsupport::onTestScreen()) {
       QVERIFY(testsupport::runOnScreen(this, screen));
       return;

@@ -16,6 +16,12 @@ const char kScreenVariable[] = "PELMORA_TEST_SCREEN";
 const char kClassVariable[] = "PELMORA_TEST_CLASS";
 }  // namespace
 
+void addScreenRows(std::initializer_list<TestScreen> screens) {
+  QTest::addColumn<TestScreen>("screen");
+  for (const TestScreen& s : screens)
+    QTest::addRow("%dx%d at %d%%", s.width, s.height, s.percent) << s;
+}
+
 bool onTestScreen() { return qEnvironmentVariableIsSet(kScreenVariable); }
 
 bool runOnScreen(const QObject* test, const TestScreen& screen) {

@@ -3,7 +3,9 @@
 // function (and data row) again in a child process whose only offscreen screen
 // has a given size in device pixels and a given scale, as a laptop set to 125,
 // 150 or 200 %.
+#include <QMetaType>
 #include <QRect>
+#include <initializer_list>
 
 class QObject;
 class QWidget;
@@ -15,6 +17,10 @@ struct TestScreen {
   int height = 0;
   int percent = 100;
 };
+
+// For a data function: a column "screen", one row per screen, named
+// "1366x768 at 150%".
+void addScreenRows(std::initializer_list<TestScreen> screens);
 
 // True inside the child that runs on such a screen.
 bool onTestScreen();
@@ -33,3 +39,5 @@ bool frameOnScreen(const QWidget* window, const TestScreen& screen);
 bool wholeInWindow(const QWidget* control);
 
 }  // namespace testsupport
+
+Q_DECLARE_METATYPE(testsupport::TestScreen)
