@@ -10,6 +10,7 @@
 #include "app/mdlWedding.h"
 #include "app/wedding_schema.h"
 #include "platform/msgbox.h"
+#include "platform/scrollframe.h"
 #include "platform/shapes.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
@@ -110,65 +111,69 @@ frmBudget::frmBudget() {
   setLayoutDirection(Qt::RightToLeft);
   setWindowTitle(QStringLiteral("מאזן תקציבי"));
   setWindowIcon(QIcon(resources::BudgetWindowIcon()));
-  resize(px(10350), py(9780));
+  // The controls sit on a page of the designed client area, which scrolls
+  // when a small or scaled screen cannot hold the whole window.
+  const QSize designed(px(10350), py(9780));
+  frame_ = new platform::ScrollFrame(this, designed);
+  resize(designed);
   setBackground(this, vb::OleColor(0x8000000E));  // highlighted text
-  buildControls();
+  buildControls(frame_->page());
 }
 
 frmBudget::~frmBudget() = default;
 
-void frmBudget::buildControls() {
-  lblTitle = label(this, QStringLiteral("lblTitle"), twipsRect(480, 360, 9615, 375), Qt::AlignCenter);
+void frmBudget::buildControls(QWidget* page) {
+  lblTitle = label(page, QStringLiteral("lblTitle"), twipsRect(480, 360, 9615, 375), Qt::AlignCenter);
   lblTitle->setFont(makeFont(QStringLiteral("MS Sans Serif"), 13.5, true));
   setBackground(lblTitle, vb::OleColor(0xE0E0E0));
   lblTitle->setText(QStringLiteral("מאזן תקציבי"));
-  lblDate = label(this, QStringLiteral("lblDate"), twipsRect(600, 480, 1095, 255), Qt::AlignLeft | Qt::AlignVCenter);
+  lblDate = label(page, QStringLiteral("lblDate"), twipsRect(600, 480, 1095, 255), Qt::AlignLeft | Qt::AlignVCenter);
 
   const QColor buttonFace = vb::OleColor(0x8000000F);
   for (int i = 0; i < kBranches; ++i) {
     const bool right = i < 15;
     const int top = rowTop(right ? i : i - 15);
-    QLabel* heading = label(this, QStringLiteral("lblBudgetBranch(%1)").arg(i),
+    QLabel* heading = label(page, QStringLiteral("lblBudgetBranch(%1)").arg(i),
                             twipsRect(right ? 8520 : 3360, top, 1575, 375), Qt::AlignRight | Qt::AlignVCenter);
     setBackground(heading, buttonFace);
     heading->setText(QLatin1Char(' ') + QString::fromUtf8(kHeadings[i]));
     lblBudgetBranch.append(heading);
 
-    auto* box = new QLineEdit(this);
+    auto* box = new QLineEdit(page);
     box->setObjectName(QStringLiteral("txtBudgetBranch(%1)").arg(i));
     box->setGeometry(twipsRect(right ? 5640 : 480, top, 2895, 375));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
     txtBudgetBranch.append(box);
     if (i > 0) setTabOrder(txtBudgetBranch[i - 1], box);
 
-    QLabel* sign = label(this, QStringLiteral("lblShekel(%1)").arg(i), twipsRect(right ? 5400 : 240, top, 255, 255),
+    QLabel* sign = label(page, QStringLiteral("lblShekel(%1)").arg(i), twipsRect(right ? 5400 : 240, top, 255, 255),
                          Qt::AlignCenter);
     sign->setFont(makeFont(QString(), 12, false));
     sign->setText(kShekel);
   }
 
-  Shape1 = new platform::Shape(this, platform::Shape::Rectangle, 480, 8280, 9615, 855);
+  Shape1 = new platform::Shape(page, platform::Shape::Rectangle, 480, 8280, 9615, 855);
   Shape1->setObjectName(QStringLiteral("Shape1"));
   Shape1->SetFillColor(vb::OleColor(0xE0E0E0));
   Shape1->SetBorderColor(vb::OleColor(0xA0A0A0));
-  lblSumCaption = label(this, QStringLiteral("lblSumCaption"), twipsRect(8640, 8520, 1335, 375),
+  lblSumCaption = label(page, QStringLiteral("lblSumCaption"), twipsRect(8640, 8520, 1335, 375),
                         Qt::AlignRight | Qt::AlignVCenter);
   lblSumCaption->setFont(makeFont(QStringLiteral("System"), 9.75, true));
   lblSumCaption->setText(QStringLiteral("ס\"כ הוצאות"));
-  lblSum = label(this, QStringLiteral("lblSum"), twipsRect(5640, 8520, 2895, 375), Qt::AlignRight | Qt::AlignVCenter);
+  lblSum = label(page, QStringLiteral("lblSum"), twipsRect(5640, 8520, 2895, 375), Qt::AlignRight | Qt::AlignVCenter);
   lblSum->setFont(makeFont(QStringLiteral("System"), 9.75, true));
   setBackground(lblSum, vb::OleColor(0xC0C0C0));
-  QLabel* sumSign = label(this, QStringLiteral("lblShekelSum"), twipsRect(5400, 8520, 255, 255), Qt::AlignCenter);
+  QLabel* sumSign = label(page, QStringLiteral("lblShekelSum"), twipsRect(5400, 8520, 255, 255), Qt::AlignCenter);
   sumSign->setFont(makeFont(QString(), 12, true));
   sumSign->setText(kShekel);
 
-  cmdUpdate = new QPushButton(QStringLiteral("עדכן הוצאות"), this);
+  cmdUpdate = new QPushButton(QStringLiteral("עדכן הוצאות"), page);
   cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
   cmdUpdate->setGeometry(twipsRect(720, 8520, 1455, 375));
   setTabOrder(txtBudgetBranch.last(), cmdUpdate);
   connect(cmdUpdate, &QPushButton::clicked, this, [this] { platform::RunHandler([this] { cmdUpdate_Click(); }); });
 
-  imgPrint = new QLabel(this);
+  imgPrint = new QLabel(page);
   imgPrint->setObjectName(QStringLiteral("imgPrint"));
   imgPrint->setGeometry(twipsRect(2400, 8520, 480, 480));
   imgPrint->setAlignment(Qt::AlignCenter);
@@ -177,12 +182,12 @@ void frmBudget::buildControls() {
   imgPrint->setCursor(Qt::PointingHandCursor);
   imgPrint->installEventFilter(this);
 
-  Line1 = new platform::LineControl(this, 0, 9480, 10320, 9480);
+  Line1 = new platform::LineControl(page, 0, 9480, 10320, 9480);
   Line1->setObjectName(QStringLiteral("Line1"));
-  lblFooterTitle = label(this, QStringLiteral("lblFooterTitle"), twipsRect(120, 9480, 2655, 255),
+  lblFooterTitle = label(page, QStringLiteral("lblFooterTitle"), twipsRect(120, 9480, 2655, 255),
                          Qt::AlignLeft | Qt::AlignVCenter);
   lblFooterTitle->setText(platform::AppTitle());
-  lblFooterWeb = label(this, QStringLiteral("lblFooterWeb"), twipsRect(7560, 9480, 2655, 255),
+  lblFooterWeb = label(page, QStringLiteral("lblFooterWeb"), twipsRect(7560, 9480, 2655, 255),
                        Qt::AlignRight | Qt::AlignVCenter);
   lblFooterWeb->setText(kMakerWebAddress);
 }
@@ -324,11 +329,12 @@ bool frmBudget::StoreBudget() {
 
 // Printed on the printer chosen in the tables map's dialog, as the seat view is.
 void frmBudget::imgPrint_DblClick() {
-  platform::PrintWindowImage(frmTableMap::Default().cdlPrinter, this, imgPrint, QStringLiteral("המאזן התקציבי הודפס"));
+  platform::PrintWindowImage(frmTableMap::Default().cdlPrinter, frame_->page(), imgPrint,
+                             QStringLiteral("המאזן התקציבי הודפס"));
 }
 
 // Every control on its own, by name and image, instead of the window's image.
 void frmBudget::PrintBudget() {
-  platform::PrintWindowControls(frmTableMap::Default().cdlPrinter, this,
+  platform::PrintWindowControls(frmTableMap::Default().cdlPrinter, frame_->page(),
                                 QStringLiteral("המאזן התקציבי הודפס"));
 }

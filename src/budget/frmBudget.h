@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 namespace platform {
+class ScrollFrame;
 class Shape;
 class LineControl;
 }  // namespace platform
@@ -64,7 +65,8 @@ class frmBudget : public QWidget, public platform::Form<frmBudget> {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void buildControls();
+  void buildControls(QWidget* page);
+  platform::ScrollFrame* frame_ = nullptr;
   dao::Handle<dao::Database> m_DB;
   dao::Handle<dao::Recordset> m_RS;
   // What each box showed after the last load: the stored amounts.

@@ -7,8 +7,10 @@
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
+#include "scrollframe.h"
 #include "vberror.h"
 
 namespace platform {
@@ -43,7 +45,18 @@ QScreen* screenOf(const QRect& titleBar) {
   return best;
 }
 
-// Caps the size to the screen and pulls a window whose title bar is off it.
+// The part of the screen a window may take. At a fractional scale the screen's
+// size in logical pixels is rounded and may be up to a pixel larger than the
+// screen; a pixel less keeps the window within it.
+QRect usableArea(const QScreen* screen) {
+  QRect area = screen->availableGeometry();
+  const qreal scale = screen->devicePixelRatio();
+  if (scale != std::floor(scale)) area.adjust(0, 0, -1, -1);
+  return area;
+}
+
+// Caps the size to the screen and pulls a window whose title bar is off it; a
+// window that had to be made smaller is put wholly on the screen.
 void fitOnScreen(QWidget* window) {
   if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
   // Before the window is shown the frame may not be known; a title bar's
@@ -53,14 +66,18 @@ void fitOnScreen(QWidget* window) {
   const int title = std::max(inner.top() - frame.top(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
   QScreen* screen = screenOf(QRect(frame.left(), frame.top(), frame.width(), title));
   if (!screen) return;
-  const QRect area = screen->availableGeometry();
+  const QRect area = usableArea(screen);
   const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                          frame.bottom() - inner.bottom());
   const QSize most(area.width() - margins.left() - margins.right(), area.height() - margins.top() - margins.bottom());
-  if (inner.width() > most.width() || inner.height() > most.height()) window->resize(inner.size().boundedTo(most));
+  const bool capped = inner.width() > most.width() || inner.height() > most.height();
+  if (capped) {
+    const auto* page = window->findChild<ScrollFrame*>();
+    window->resize(page ? page->fitted(inner.size(), most) : inner.size().boundedTo(most));
+  }
 
   const QRect now = window->frameGeometry();
-  if (area.contains(QRect(now.left(), now.top(), now.width(), title))) return;
+  if (area.contains(capped ? now : QRect(now.left(), now.top(), now.width(), title))) return;
   const int x = std::clamp(now.left(), area.left(), std::max(area.left(), area.right() + 1 - now.width()));
   const int y = std::clamp(now.top(), area.top(), std::max(area.top(), area.bottom() + 1 - now.height()));
   window->move(x, y);
@@ -69,7 +86,11 @@ void fitOnScreen(QWidget* window) {
 // The frame is known once the window is shown: the check runs again then.
 class FitWhenShown : public QObject {
  public:
-  explicit FitWhenShown(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+  static constexpr const char* kName = "FitWhenShown";
+  explicit FitWhenShown(QWidget* window) : QObject(window) {
+    setObjectName(QLatin1String(kName));
+    window->installEventFilter(this);
+  }
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Show) {
       QPointer<QWidget> window = static_cast<QWidget*>(watched);
@@ -86,7 +107,8 @@ class FitWhenShown : public QObject {
 
 void KeepOnScreen(QWidget* window) {
   fitOnScreen(window);
-  if (!window->isVisible()) new FitWhenShown(window);
+  if (!window->isVisible() && !window->findChild<QObject*>(FitWhenShown::kName, Qt::FindDirectChildrenOnly))
+    new FitWhenShown(window);
 }
 
 FormBase::~FormBase() { list().removeAll(this); }

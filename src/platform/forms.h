@@ -11,10 +11,12 @@ namespace platform {
 // open; a placement the program restores afterwards wins.
 void CentreOnScreen(QWidget* window);
 
-// After a stored placement is applied: a window whose title bar would lie off
-// every screen (stored on a larger or another screen) is pulled wholly onto
-// the nearest one, and no window is larger than its screen. A place that fits
-// stays as it was stored.
+// Every window goes through this when loaded, and again after a stored
+// placement is applied: a window whose title bar would lie off every screen
+// (stored on a larger or another screen) is pulled wholly onto the nearest one,
+// and no window is larger than its screen (a design too large for a small or
+// scaled screen is made smaller and put wholly on it; its contents scroll, see
+// ScrollFrame). A place and size that fit stay as they were.
 void KeepOnScreen(QWidget* window);
 
 class FormBase {
@@ -60,6 +62,7 @@ class Form : public FormBase {
       instance_ = new T();
       Forms::add(instance_);
       instance_->Form_Load();
+      if (instance_) KeepOnScreen(instance_->widget());
     }
     return *instance_;
   }

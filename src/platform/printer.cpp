@@ -275,8 +275,9 @@ void PrintForm(QWidget* window) {
   if (!window) Raise(91, QStringLiteral("Object variable or With block variable not set"));
   const QPixmap image = window->grab();
   Canvas canvas;
-  // Named in the print queue as the window is titled.
-  QPainter* p = canvas.begin(window->windowTitle(), [] { return Printer::instance().device(); });
+  // Named in the print queue as the window is titled, also when its scrolling
+  // page is what prints.
+  QPainter* p = canvas.begin(window->window()->windowTitle(), [] { return Printer::instance().device(); });
   const QSizeF size = naturalSize(image);
   PrintedItem item;
   item.kind = PrintedItem::Picture;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "commondialog.h"
+#include "forms.h"
 #include "msgbox.h"
 #include "printer.h"
 #include "toolbar.h"
@@ -90,6 +91,7 @@ void ReportWindow::SetPreviewSize(double widthTwips, double heightTwips) {
 }
 
 void ReportWindow::Show() {
+  KeepOnScreen(this);  // the designed preview size may exceed a small or scaled screen
   preview->updatePreview();
   preview->fitToWidth();
   show();

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -19,6 +20,7 @@
 #include "platform/printer.h"
 #include "platform/vb.h"
 #include "support/files.h"
+#include "support/screens.h"
 #include "support/testsupport.h"
 #include "support/userlocale.h"
 #include "support/weddingdb.h"
@@ -107,6 +109,8 @@ class BudgetTest : public QObject {
   void thousandsSeparators();
   void amountsInTheUsersLocale();
   void openedAndStoredByKeyboard();
+  void withinScaledScreens_data();
+  void withinScaledScreens();
 };
 
 void BudgetTest::windowLayout() {
@@ -135,9 +139,13 @@ void BudgetTest::windowLayout() {
     while (next && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
     QCOMPARE(next, static_cast<QWidget*>(w.txtBudgetBranch[i + 1]));
   }
-  // Resizing moves nothing.
+  // Resizing moves nothing; at its designed size nothing scrolls.
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  for (const QScrollBar* bar : w.findChildren<QScrollBar*>()) QVERIFY(!bar->isVisible());
+  const QPoint boxInWindow = w.txtBudgetBranch[15]->mapTo(&w, QPoint());
   w.resize(w.width() + 100, w.height() + 80);
   QCOMPARE(at(w.txtBudgetBranch[15]), QPoint(480, 960));
+  QCOMPARE(w.txtBudgetBranch[15]->mapTo(&w, QPoint()), boxInWindow);
 }
 
 void BudgetTest::firstUpdateAddsTheRowLaterOnesEditIt() {
@@ -543,6 +551,57 @@ void BudgetTest::openedAndStoredByKeyboard() {
   const auto rows = storedRows();
   QCOMPARE(rows.size(), 1);
   QCOMPARE(rows[0][QStringLiteral("B_DRESS")], QStringLiteral("1500"));
+}
+
+void BudgetTest::withinScaledScreens_data() {
+  // The last one is narrower than the window too.
+  testsupport::addScreenRows({{1366, 768, 125}, {1366, 768, 150}, {1920, 1080, 200}, {1366, 768, 200}});
+}
+
+// A screen smaller than the design: the window opens on it and its contents
+// scroll, so Tab and the scroll bar reach every control.
+void BudgetTest::withinScaledScreens() {
+  QFETCH(testsupport::TestScreen, screen);
+  if (!testsupport::onTestScreen()) {
+    QVERIFY(testsupport::runOnScreen(this, screen));
+    return;
+  }
+  testsupport::ProgramFolder folder;
+  frmBudget& w = openBudget();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+  QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
+
+  auto focused = [] { return QApplication::focusWidget(); };
+  QTest::mouseClick(w.txtBudgetBranch[0], Qt::LeftButton);
+  for (int i = 1; i < frmBudget::kBranches; ++i) {
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    QCOMPARE(focused(), static_cast<QWidget*>(w.txtBudgetBranch[i]));
+    QVERIFY2(testsupport::wholeInWindow(focused()), qPrintable(focused()->objectName()));
+  }
+  QTest::keyClick(focused(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(focused(), QStringLiteral("250"));
+  QTest::keyClick(focused(), Qt::Key_Tab);
+  QCOMPARE(focused(), static_cast<QWidget*>(w.cmdUpdate));
+  QVERIFY(testsupport::wholeInWindow(w.cmdUpdate));
+  QTest::keyClick(focused(), Qt::Key_Space);
+  QCOMPARE(storedRows().value(0).value(QStringLiteral("B_EXTRA")), QStringLiteral("250"));
+
+  // By mouse: the scroll bar brings the last row into view.
+  QScrollBar* bar = nullptr;
+  for (QScrollBar* b : w.findChildren<QScrollBar*>())
+    if (b->orientation() == Qt::Vertical && b->isVisible()) bar = b;
+  QVERIFY(bar);
+  QVERIFY(testsupport::wholeInWindow(bar));
+  bar->triggerAction(QAbstractSlider::SliderToMinimum);
+  QVERIFY(testsupport::wholeInWindow(w.lblTitle));
+  QVERIFY(!testsupport::wholeInWindow(w.lblFooterWeb));
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  for (QWidget* c : {static_cast<QWidget*>(w.lblSumCaption), static_cast<QWidget*>(w.lblSum),
+                     static_cast<QWidget*>(w.cmdUpdate), static_cast<QWidget*>(w.imgPrint),
+                     static_cast<QWidget*>(w.lblBudgetBranch[14]), static_cast<QWidget*>(w.lblFooterWeb)})
+    QVERIFY2(testsupport::wholeInWindow(c), qPrintable(c->objectName()));
+  QTest::mouseClick(w.txtBudgetBranch[14], Qt::LeftButton);
+  QCOMPARE(focused(), static_cast<QWidget*>(w.txtBudgetBranch[14]));
 }
 
 PELMORA_TEST(BudgetTest)

@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "seating/frmTableMap.h"
 #include "support/files.h"
+#include "support/screens.h"
 #include "support/smalldisk.h"
 
 using namespace mdlWedding;
@@ -310,9 +311,10 @@ class MainWindowTest : public QObject {
 
   void statusBarAndToolbar() {
     testsupport::ProgramFolder folder;
+    vb::SetTodayForTests(QDate(2027, 3, 14));  // one day, whenever the run crosses midnight
     frmPelmora& w = loadMainWindow();
     QCOMPARE(w.stb->PanelCount(), 7);
-    QCOMPARE(w.stb->PanelText(1), vb::DateText(vb::Today().date()));
+    QCOMPARE(w.stb->PanelText(1), vb::DateText(QDate(2027, 3, 14)));
     QCOMPARE(w.stb->PanelWidth(3), 2200);
     QCOMPARE(w.stb->PanelAlignment(7), int(platform::StatusBar::sbrCenter));
     QCOMPARE(w.stb->PanelLabel(7)->toolTip(), QStringLiteral("לחץ פעמיים לעדכון פרטי משתמש"));
@@ -391,6 +393,20 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.popIgnoreNotCnf->isChecked());
     QVERIFY(!w.mnuIgnoreNotCnf->isChecked());
     QCOMPARE(shown(), QStringLiteral("0,1,3"));
+  }
+  // A laptop screen at 150 %: the designed window is wider than the screen and
+  // opens within it, its frame included.
+  void withinAScaledScreen() {
+    const testsupport::TestScreen screen{1366, 768, 150};
+    if (!testsupport::onTestScreen()) {
+      QVERIFY(testsupport::runOnScreen(this, screen));
+      return;
+    }
+    testsupport::ProgramFolder folder;
+    frmPelmora& w = loadMainWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
   }
 };
 

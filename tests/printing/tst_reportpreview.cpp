@@ -1,12 +1,14 @@
 // The preview window shows each report's page as it prints: mixed Hebrew and
 // numbers in the same order and places.
 #include <QAction>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 
 #include "drawn_text.h"
 #include "platform/printer.h"
 #include "printing_fixture.h"
+#include "support/screens.h"
 
 using namespace mdlWedding;
 
@@ -125,6 +127,28 @@ class ReportPreviewTest : public QObject {
     QVERIFY(preview.zoomFactor() > fitted);
     preview.fitToWidth();
     QVERIFY(preview.zoomFactor() > fitted);  // the wider window
+  }
+
+  void withinScaledScreens_data() { testsupport::addScreenRows({{1366, 768, 150}, {1920, 1080, 200}}); }
+
+  // The preview's designed size is more than such a screen holds: it opens
+  // within it, its scroll bar whole, the page still fitted to its width.
+  void withinScaledScreens() {
+    QFETCH(testsupport::TestScreen, screen);
+    if (!testsupport::onTestScreen()) {
+      QVERIFY(testsupport::runOnScreen(this, screen));
+      return;
+    }
+    testsupport::ProgramFolder folder;
+    QVector<testsupport::Invitation> rows;
+    for (int i = 0; i < 60; ++i) rows << printGuest("משפחה", QString::number(i), i % 50 + 1);
+    loadMainWindow(rows).mnuPrintReport->trigger();
+    DataReport1& report = DataReport1::Default();
+    QVERIFY(QTest::qWaitForWindowExposed(&report));
+    QTRY_VERIFY2(testsupport::frameOnScreen(&report, screen), QTest::toString(testsupport::framePixels(&report)));
+    QVERIFY(testsupport::wholeInWindow(report.preview->verticalScrollBar()));
+    // The shot of the page is in device pixels.
+    QTRY_VERIFY(qAbs(previewedPage(report).width() / report.devicePixelRatioF() - report.preview->viewport()->width()) < 40);
   }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The running test again in a child copy of this test program, for what holds
-// for a whole process: the locale the application starts under, for one.
+// for a whole process: the locale the application starts under, or its screen.
 #include <QMap>
 #include <QString>
 

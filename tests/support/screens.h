@@ -1,0 +1,43 @@
+#pragma once
+// A screen of its own for one test: the test program runs the current test
+// function (and data row) again in a child process whose only offscreen screen
+// has a given size in device pixels and a given scale, as a laptop set to 125,
+// 150 or 200 %.
+#include <QMetaType>
+#include <QRect>
+#include <initializer_list>
+
+class QObject;
+class QWidget;
+
+namespace testsupport {
+
+struct TestScreen {
+  int width = 0;   // device pixels
+  int height = 0;
+  int percent = 100;
+};
+
+// For a data function: a column "screen", one row per screen, named
+// "1366x768 at 150%".
+void addScreenRows(std::initializer_list<TestScreen> screens);
+
+// True inside the child that runs on such a screen.
+bool onTestScreen();
+
+// In the parent: runs the current test function of `test` on `screen` in a
+// child and returns whether it passed; the child's output is printed when not.
+bool runOnScreen(const QObject* test, const TestScreen& screen);
+
+// A window's outer frame in device pixels, rounded as the platform rounds.
+QRect framePixels(const QWidget* window);
+
+// Whether the window's frame lies wholly on the screen, in device pixels.
+bool frameOnScreen(const QWidget* window, const TestScreen& screen);
+
+// Whether `control` is wholly visible inside the window: no ancestor clips it.
+bool wholeInWindow(const QWidget* control);
+
+}  // namespace testsupport
+
+Q_DECLARE_METATYPE(testsupport::TestScreen)
