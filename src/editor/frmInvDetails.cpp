@@ -24,6 +24,7 @@
 #include "app/mdlWedding.h"
 #include "platform/keyascii.h"
 #include "platform/msgbox.h"
+#include "platform/scrollframe.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
 
@@ -230,8 +231,10 @@ void frmInvDetails::buildControls() {
   buttons->addWidget(cmdCancel);
 
   // The tab strip joins the window last, so it ends the Tab order and the
-  // window opens with the focus on the first box.
-  auto* main = new QVBoxLayout(this);
+  // window opens with the focus on the first box. The controls sit on a page
+  // that scrolls when a small or scaled screen cannot hold the window.
+  auto* frame = new platform::ScrollFrame(this, QSize());
+  auto* main = new QVBoxLayout(frame->page());
   main->addWidget(pages, 1);
   main->addLayout(buttons);
   main->insertWidget(0, TabStrip1);
@@ -261,7 +264,8 @@ void frmInvDetails::buildControls() {
                      static_cast<QObject*>(cmbTableNo), static_cast<QObject*>(cmbTableNo->lineEdit())})
     o->installEventFilter(this);
 
-  adjustSize();
+  frame->page()->adjustSize();
+  resize(frame->page()->size());
 }
 
 void frmInvDetails::connectHandlers() {

@@ -2,6 +2,7 @@
 // answer boxes, key rules, clearing and the multi-row layout.
 #include "editor_fixture.h"
 #include "support/drawntext.h"
+#include "support/screens.h"
 
 using namespace mdlWedding;
 using namespace editortest;
@@ -354,6 +355,28 @@ class EditorWindowTest : public QObject {
     g_MultiSel = true;
     w.ClearInv();  // shows them again
     for (QWidget* e : editors) QVERIFY2(!e->isHidden(), qPrintable(e->objectName()));
+  }
+
+  void withinAScaledScreen_data() { testsupport::addScreenRows({{1280, 720, 200}}); }
+
+  // Smaller than the editor: it opens on the screen, and Tab brings every box
+  // of the first tab and the buttons into view.
+  void withinAScaledScreen() {
+    QFETCH(testsupport::TestScreen, screen);
+    if (!testsupport::onTestScreen()) {
+      QVERIFY(testsupport::runOnScreen(this, screen));
+      return;
+    }
+    testsupport::ProgramFolder folder;
+    loadMain();
+    frmInvDetails& w = openAdd();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
+    for (QWidget* stop : std::initializer_list<QWidget*>{w.txtFamilyName, w.txtFirstName, w.txtPhones, w.txtAddress,
+                                                         w.cmbInvNum, w.cmbGroup, w.txtRemark, w.cmdOK}) {
+      stop->setFocus(Qt::TabFocusReason);
+      QTRY_VERIFY2(testsupport::wholeInWindow(stop), qPrintable(stop->objectName()));
+    }
   }
 };
 
