@@ -197,13 +197,9 @@ class TestSerialPort : public QObject {
     QVERIFY(modem.waitUnread(4));
     QTRY_COMPARE(modem.unread(), 0);
 
-    // Hung up: the port is not watched any more, so the event loop sleeps.
-    // Only this thread's processor time counts, whatever else runs.
+    // Hung up (that the port then leaves the thread asleep is measured in
+    // bench/, BM_ModemGoingAway).
     modem.unplug();
-    const double cpuBefore = testsupport::threadCpuSeconds();
-    QTest::qWait(1000);
-    const double cpuUsed = testsupport::threadCpuSeconds() - cpuBefore;
-    QVERIFY2(cpuUsed < 0.2, qPrintable(QStringLiteral("%1 s of processor time").arg(cpuUsed)));
 
     // What came before the hang-up is still read; then reading and writing fail.
     QVERIFY(port.PortOpen());
