@@ -164,17 +164,24 @@ Entry EntryOf(const Shown& s) {
   return e;
 }
 
-// An update's entry: what the editor shows, except a field that another
-// program changed since the editor read it (its stored value then and now
-// differ) and that the user left alone: that one keeps its new stored value
-// and is named in `kept`, not to be written.
+// Text whose stored bytes could not be read as UTF-8 (another program wrote it
+// in Windows-1255, or cut a letter): the editor shows it only approximately.
+bool ShownApproximately(const QVariant& stored) {
+  return stored.typeId() == QMetaType::QString && stored.toString().contains(QChar::ReplacementCharacter);
+}
+
+// An update's entry: what the editor shows, except a field the user left alone
+// that another program changed since the editor read it (its stored value then
+// and now differ), or whose text the editor could show only approximately:
+// that one keeps what is stored and is named in `kept`, not to be written.
 template <class Shown>
 Entry MergedEntry(const Shown& typed, const Shown& loaded, const Shown& now, const QVariantMap& storedThen,
                   const QVariantMap& storedNow, QStringList& kept) {
   Shown merged = typed;
   auto keep = [&](auto Shown::*value, const char* field) {
     const QString name = QString::fromLatin1(field);
-    if (typed.*value != loaded.*value || storedThen.value(name) == storedNow.value(name)) return false;
+    if (typed.*value != loaded.*value) return false;
+    if (storedThen.value(name) == storedNow.value(name) && !ShownApproximately(storedNow.value(name))) return false;
     merged.*value = now.*value;
     return true;
   };
