@@ -149,16 +149,19 @@ bool RunPrintDialog(QPrinter* printer, QWidget* owner, int pageCount) {
   };
   auto& script = PromptScript::instance();
   if (!script.active()) return made()->exec() == QDialog::Accepted;
-  if (script.viewing()) script.showToViewer(made().get());
   Prompt p;
   p.kind = Prompt::FileDialog;
   p.title = QStringLiteral("Print");
   const auto answer = script.takeDialog(p);
+  // The dialog as it opens on the printer the answer names, when the printing
+  // system has one of that name (its paper applies); a test may set its
+  // controls while it is shown, and it is accepted with them.
+  if (!answer.cancelled && QPrinterInfo::availablePrinterNames().contains(answer.fileName))
+    printer->setPrinterName(answer.fileName);
+  const auto dialog = made();
+  if (script.viewing()) script.showToViewer(dialog.get());
   if (answer.cancelled) return false;
-  // The dialog accepted as it opens, on the printer the answer names when the
-  // printing system has one of that name: its paper and settings apply.
-  if (QPrinterInfo::availablePrinterNames().contains(answer.fileName)) printer->setPrinterName(answer.fileName);
-  made()->accept();
+  dialog->accept();
   return true;
 }
 

@@ -4,6 +4,8 @@
 // report; the guest list is laid out on the queue's paper.
 #include <QAction>
 #include <QPrinter>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -61,27 +63,25 @@ class ReportPrintQueueTest : public QObject {
     QVERIFY(pages >= 4);
     int offered = 0;
     Qt::LayoutDirection direction = Qt::RightToLeft;
+    // The user picks pages 2 to 3 and two collated copies in the dialog.
     prompts().view([&](QWidget* dialog) {
       direction = dialog->layoutDirection();
-      if (auto* to = dialog->findChild<QSpinBox*>(QStringLiteral("to"))) offered = to->maximum();
+      auto* to = dialog->findChild<QSpinBox*>(QStringLiteral("to"));
+      QVERIFY(to);
+      offered = to->maximum();
+      dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->click();
+      dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+      to->setValue(3);
+      dialog->findChild<QSpinBox*>(QStringLiteral("copies"))->setValue(2);
+      dialog->findChild<QCheckBox*>(QStringLiteral("collate"))->setChecked(true);
     });
     prompts().answerDialog(QStringLiteral("office"));
     report.actPrint->trigger();
     QCOMPARE(direction, Qt::LeftToRight);
     QCOMPARE(offered, pages);
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(QStringLiteral("office"));
-    printer.setFullPage(true);
-    printer.setDocName(report.Caption());
-    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2-3")));
-    printer.setCopyCount(2);
-    printer.setCollateCopies(true);
-    QVERIFY(report.Layout.Print(printer));
-    QTRY_COMPARE_WITH_TIMEOUT(cups_.printed().size(), 2, 120000);
-    QCOMPARE(cups_.printed()[0].pages(), pages);
+    QTRY_COMPARE_WITH_TIMEOUT(cups_.printed().size(), 1, 120000);
     QCOMPARE(cups_.printed()[0].title, report.Caption());
-    const auto job = cups_.printed()[1];
+    const auto job = cups_.printed()[0];
     QCOMPARE(job.pages(), 2);
     QCOMPARE(job.copies, 2);
     QVERIFY2(job.options.split(' ').contains(QStringLiteral("Collate")), qPrintable(job.options));
