@@ -551,9 +551,6 @@ void addToGroup(const QString& family, int group) {
   testsupport::addInvitation(inv);
 }
 
-struct NoFileFaults {
-  ~NoFileFaults() { platform::filefaults::Clear(); }
-};
 
 }  // namespace
 
@@ -600,7 +597,6 @@ void OptionsWindowTest::settingsThatCannotBeWrittenStayInTheWindow() {
 
 void OptionsWindowTest::oneApplyIsOneWrite() {
   testsupport::ProgramFolder folder;
-  NoFileFaults clearFaults;
   startProgram();
   frmOptions& w = openOptions();
   w.txtCouple->setText(QStringLiteral("רון ורונית"));
@@ -666,7 +662,6 @@ void OptionsWindowTest::renamedMainGroupKeepsItsGuests() {
 
 void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
   testsupport::ProgramFolder folder;
-  NoFileFaults clearFaults;
   startProgram();
   g_NumOfGroups = 6;
   g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QStringLiteral("GB"), QString()};
@@ -774,7 +769,6 @@ void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
 // already written, could not be put back: the user is told the two may disagree.
 void OptionsWindowTest::settingsThatCannotBePutBackAreTold() {
   testsupport::ProgramFolder folder;
-  NoFileFaults clearFaults;
   startProgram();
   g_NumOfGroups = 5;
   g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};

@@ -7,6 +7,7 @@
 #include "app/mdlWedding.h"
 #include "platform/dao_faults.h"
 #include "platform/errorguard.h"
+#include "platform/filereplace.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "platform/readingorder.h"
@@ -53,6 +54,7 @@ ProgramFolder::ProgramFolder() {
 
 ProgramFolder::~ProgramFolder() {
   dao::faults::Clear();  // nothing a test set outlives it
+  platform::filefaults::Clear();
   platform::Forms::DestroyAll();
   processEvents();
   mdlWedding::g_DB.SetNothing();
