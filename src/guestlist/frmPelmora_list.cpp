@@ -184,7 +184,8 @@ bool frmPelmora::InitList(const QString& group, const QString& order) {
               if (v.isNull() || !v.isValid()) break;
               const bool other = !presentType.isNull() && presentType.isValid() && presentType.toInt() == 2;
               const bool noType = presentType.isNull() || !presentType.isValid();
-              text = (other || noType) ? v.toString() : QStringLiteral("₪") + v.toString();
+              // A money amount is stored in plain form and shown in the user's locale.
+              text = (other || noType) ? v.toString() : QStringLiteral("₪") + vb::ShownNumber(v.toString());
               break;
             }
             default: text = nonNullText(v); break;

@@ -7,6 +7,7 @@
 
 #include "guestlist_fixture.h"
 #include "platform/msgbox.h"
+#include "support/userlocale.h"
 
 using namespace mdlWedding;
 using testsupport::Invitation;
@@ -223,6 +224,18 @@ class GuestListTest : public QObject {
     c.present = QStringLiteral("500 שקל ועוד");
     loadMainWindow({a, b, c});
     QCOMPARE(int(g_GiftSum), 500);
+    QCOMPARE(cell(1, 9), QStringLiteral("₪0.5"));
+    QCOMPARE(cell(3, 9), QStringLiteral("₪500 שקל ועוד"));
+  }
+
+  // A money present reads in the user's locale: under de_DE "12.5" would be 125.
+  void presentsShownInTheUsersLocale() {
+    testsupport::ProgramFolder folder;
+    testsupport::UserLocale german(QStringLiteral("de_DE"));
+    Invitation a = inv("א", "א");
+    a.present = QStringLiteral("12.5");
+    loadMainWindow({a});
+    QCOMPARE(cell(1, 9), QStringLiteral("₪12,5"));
   }
 
   void storedPresentsOfAnySizeNeverFailTheLoad() {
