@@ -81,7 +81,7 @@ BoxReading readBox(const QString& text) {
     const std::optional<vb::Currency> amount = vb::Currency::fromTyped(text);
     if (!amount) return {BoxReading::NotNumber, {}};
     const qint64 limit = static_cast<qint64>(frmBudget::kMaxAmount) * vb::Currency::kScale;
-    if (amount->raw() > limit || amount->raw() < -limit) return {BoxReading::TooLarge, *amount};
+    if (amount->raw() > limit || amount->raw() < -limit) return {BoxReading::TooLarge, {}};
     return {BoxReading::Amount, *amount};
   } catch (const platform::VbError&) {  // beyond the money range
     return {BoxReading::TooLarge, {}};
@@ -98,11 +98,11 @@ vb::Currency boxAmount(const QString& text) {
 // An amount as the window shows it: the plain form in the user's locale.
 QString shownAmount(const vb::Currency& amount) { return vb::ShownNumber(amount.toString()); }
 
-// What a box would store, as the stored amount is shown; a text that is no
-// amount stands for itself.
+// What a box would store, as the stored amount is shown; a text that stores
+// no amount (no number, or one too large) stands for itself.
 QString storedForm(const QString& text) {
   const BoxReading r = readBox(text);
-  return r.kind == BoxReading::NotNumber ? text : r.amount.toString();
+  return r.kind == BoxReading::Amount ? r.amount.toString() : text;
 }
 
 }  // namespace

@@ -106,6 +106,7 @@ class BudgetTest : public QObject {
   void noDatabase();
   void printing();
   void closingWithUnstoredAmountsAsks();
+  void closingWithAnAmountBeyondTheMoneyRangeAsks();
   void thousandsSeparators();
   void amountsInTheUsersLocale();
   void openedAndStoredByKeyboard();
@@ -441,6 +442,23 @@ void BudgetTest::closingWithUnstoredAmountsAsks() {
   QVERIFY(frmBudget::IsLoaded());
   QCOMPARE(prompts().messages(), QStringList{kStoreQuestion});
   QCOMPARE(box(*w, 12), QStringLiteral("922337203685478"));
+}
+
+// An amount no money can hold is typed and not stored: closing asks too.
+void BudgetTest::closingWithAnAmountBeyondTheMoneyRangeAsks() {
+  testsupport::ProgramFolder folder;
+  frmBudget* w = &openBudget();
+  QVERIFY(QTest::qWaitForWindowExposed(w));
+  for (const QString& huge : {QStringLiteral("99999999999999999999"), QStringLiteral("-1E+30")}) {
+    w = &reopenBudget();
+    typeKeys(*w, 4, huge);
+    prompts().clearShown();
+    prompts().answer(platform::vbNo);
+    closeWindow(*w);
+    QVERIFY(!frmBudget::IsLoaded());
+    QCOMPARE(prompts().messages(), QStringList{kStoreQuestion});
+    QVERIFY(storedRows().isEmpty());
+  }
 }
 
 // "1,000" and "12,500.50" are numbers in the user's locale: they pass the
