@@ -75,21 +75,6 @@ bool ungroup(QString& core, const QString& sep) {
   return true;
 }
 
-}  // namespace
-
-NumberText ScanPrefix(const QString& text) {
-  // Val skips blanks, tabs and line feeds anywhere, even between digits.
-  QString compact;
-  compact.reserve(text.size());
-  for (QChar c : text)
-    if (c != u' ' && c != u'\t' && c != u'\n') compact += c;
-  NumberText n;
-  scan(compact, 0, &n);
-  return n;
-}
-
-namespace {
-
 QString trimmedBlanks(const QString& text) {
   qsizetype b = 0, e = text.size();
   while (b < e && isBlank(text[b])) ++b;
@@ -105,6 +90,17 @@ bool scanAll(const QString& core, NumberText* out) {
 }
 
 }  // namespace
+
+NumberText ScanPrefix(const QString& text) {
+  // Val skips blanks, tabs and line feeds anywhere, even between digits.
+  QString compact;
+  compact.reserve(text.size());
+  for (QChar c : text)
+    if (c != u' ' && c != u'\t' && c != u'\n') compact += c;
+  NumberText n;
+  scan(compact, 0, &n);
+  return n;
+}
 
 bool ParseWhole(const QString& text, NumberText* out) {
   QString core = trimmedBlanks(text);
@@ -134,8 +130,6 @@ bool ParseTyped(const QString& text, NumberText* out) {
   }
   return scanAll(core, out);
 }
-
-bool ParsePlain(const QString& text, NumberText* out) { return scanAll(text, out); }
 
 double ToDouble(const NumberText& n) {
   if (n.intDigits.isEmpty() && n.fracDigits.isEmpty()) return 0.0;
@@ -216,7 +210,7 @@ std::optional<double> TypedNumber(const QString& text) {
 }
 
 QString ShownNumber(const QString& plain) {
-  if (!detail::ParsePlain(plain, nullptr)) return plain;
+  if (!detail::scanAll(plain, nullptr)) return plain;
   QString shown = plain;
   return shown.replace(u'.', QLocale().decimalPoint());
 }

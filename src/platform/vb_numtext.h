@@ -24,9 +24,6 @@ bool ParseWhole(const QString& text, NumberText* out);
 // decimal mark, its signs, its group separator between groups of three
 // digits of the whole part; blanks and tabs around it.
 bool ParseTyped(const QString& text, NumberText* out);
-// The whole text in the plain form numbers are stored in: "." as the point,
-// no groups, no blanks ("-1500.5", "1E+20").
-bool ParsePlain(const QString& text, NumberText* out);
 // The value as a double; raises Overflow (6) when it is too large.
 double ToDouble(const NumberText& n);
 
