@@ -158,6 +158,9 @@ class frmInvDetails : public QWidget, public platform::Form<frmInvDetails> {
   std::shared_ptr<dao::Database> m_HeldDB;
   std::shared_ptr<dao::Recordset> m_HeldRS;
   void ReleaseHeldRecord();
+  // Opens the program folder's Wed.mdb and its invitations into g_DB/g_RS and
+  // holds both; raises as the opening does.
+  void HoldGuestTable();
   // The held invitation read again from the program folder's Wed.mdb and
   // held anew; 3167 when it is gone.
   void RereadHeldRecord();

@@ -78,6 +78,14 @@ void frmInvDetails::ReadStoredInto(Shown& s, ErrorState& err) {
   if (s.presentType != 2) s.present = vb::ShownNumber(s.present);
 }
 
+void frmInvDetails::HoldGuestTable() {
+  g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
+  m_HeldDB = g_DB.get();
+  g_SQL = QStringLiteral("select * from PELMORA");
+  g_RS = g_DB->OpenRecordset(g_SQL);
+  m_HeldRS = g_RS.get();
+}
+
 void frmInvDetails::UpdateRecord() {
   auto rememberGrid = [] {
     ErrorState ignored;
@@ -102,15 +110,7 @@ void frmInvDetails::UpdateRecord() {
   }
 
   ErrorState err;
-  err([&] {
-    g_DB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-    m_HeldDB = g_DB.get();
-  });
-  if (!err.failed()) err([&] {
-    g_SQL = QStringLiteral("select * from PELMORA");
-    g_RS = g_DB->OpenRecordset(g_SQL);
-    m_HeldRS = g_RS.get();
-  });
+  err([&] { HoldGuestTable(); });
   bool empty = false;
   if (!err.failed()) err([&] { empty = g_RS->Eof(); });
   if (empty) {

@@ -385,11 +385,7 @@ void frmInvDetails::RereadHeldRecord() {
     ErrorState ignored;
     if (m_HeldDB) ignored([&] { m_HeldDB->Close(); });
   }
-  m_HeldDB = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-  g_DB = m_HeldDB;
-  g_SQL = kSelectAll;
-  g_RS = m_HeldDB->OpenRecordset(g_SQL);
-  m_HeldRS = g_RS.get();
+  HoldGuestTable();
   if (!SeekInvitation(m_Loaded->family, m_Loaded->first))
     platform::Raise(3167, QStringLiteral("Record is deleted."));
 }
