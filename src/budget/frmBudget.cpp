@@ -1,8 +1,6 @@
 #include "frmBudget.h"
 
 #include <QEvent>
-#include <cmath>
-#include <limits>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,11 +1,5 @@
 // Update mode's loading: the invitation picked in the guest grid is found,
 // copied into the controls and left open for the save to rewrite.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-
 #include "app/mdlWedding.h"
 #include "frmInvDetails.h"
 #include "guestlist/frmPelmora.h"

@@ -1,11 +1,9 @@
 // Saving: the checks, the add, the update of the held invitation, the update
 // of the sent flag of several grid rows, and the refresh that follows.
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QStringList>
+#include <QTabBar>
 #include <limits>
 
 #include "app/mdlWedding.h"
