@@ -154,12 +154,7 @@ bool FileReplacement::place(bool replace) {
   if (rc != 0) return fail(systemError(errno));
   temp_->setAutoRemove(false);  // its name is now the target's
   temp_.reset();
-  QString error;
-  if (!syncFolder(QFileInfo(target_).absolutePath(), &error)) {
-    error_ = error;
-    return false;
-  }
-  return true;
+  return syncFolder(QFileInfo(target_).absolutePath(), &error_);
 }
 
 bool ReplaceFile(const QString& target, const QByteArray& bytes, QString* reason) {
