@@ -3,7 +3,6 @@
 // in the order they were added. An invitation's group is its position in this
 // list, so the main groups can be neither removed nor edited here.
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
@@ -17,6 +16,7 @@
 #include "platform/msgbox.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "platform/wholefile.h"
 
 using namespace mdlWedding;
 
@@ -40,9 +40,11 @@ int invitationsIn(int group) {
   return count;
 }
 
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+// The options written to pelmora.ini in one replacement; a failure is told.
+bool storeOptions() {
+  mdlFileINI::SettingsCommand command;
+  const bool written = mdlFileINI::SaveOptions();
+  return command.Commit() && written;
 }
 
 }  // namespace
@@ -147,11 +149,7 @@ bool frmOptions::storeOptionsAndGroups() {
     const int was = storedNumber(lstGroups->item(i));
     if (was > 0 && was != i + 1) moved.insert(was, i + 1);
   }
-  if (moved.isEmpty()) {
-    mdlFileINI::SettingsCommand command;
-    const bool written = mdlFileINI::SaveOptions();
-    return command.Commit() && written;
-  }
+  if (moved.isEmpty()) return storeOptions();
 
   std::shared_ptr<dao::Database> db;
   platform::ErrorState err;
@@ -181,15 +179,11 @@ bool frmOptions::storeOptionsAndGroups() {
   }
 
   const QString ini = IniFile();
-  const QByteArray oldSettings = fileBytes(ini);
-  const bool hadSettings = QFileInfo(ini).isFile();
-  {
-    mdlFileINI::SettingsCommand command;
-    const bool written = mdlFileINI::SaveOptions();
-    if (!command.Commit() || !written) {
-      dropDatabase();
-      return false;
-    }
+  platform::WholeFile oldSettings;
+  platform::ReadWholeFile(ini, &oldSettings);
+  if (!storeOptions()) {
+    dropDatabase();
+    return false;
   }
   err([&] {
     db->CommitTrans();
@@ -200,8 +194,8 @@ bool frmOptions::storeOptionsAndGroups() {
   dropDatabase();
   QString reason;
   bool restored = true;
-  if (hadSettings) {
-    restored = platform::ReplaceFile(ini, oldSettings, &reason);
+  if (oldSettings.exists) {
+    restored = platform::ReplaceFile(ini, oldSettings.bytes, &reason);
   } else {
     QFile written(ini);
     restored = written.remove();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 #include <sys/stat.h>
 
 #include "app/mdlFileINI.h"
@@ -53,11 +54,20 @@ const QString kCopyFailure = QStringLiteral("Path/File access error");
 constexpr long kCannotOpenDatabase = 3051;  // the engine's "no permission to view its data"
 
 // The file a name leads to, links and other names of its folders followed.
-bool identify(const QString& path, struct stat& st) { return ::stat(QFile::encodeName(path).constData(), &st) == 0; }
+struct FileId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const FileId&) const = default;
+};
+std::optional<FileId> identify(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
+  return FileId{st.st_dev, st.st_ino};
+}
 
 bool sameFile(const QString& a, const QString& b) {
-  struct stat sa {}, sb {};
-  return identify(a, sa) && identify(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  const auto id = identify(a);
+  return id && id == identify(b);
 }
 
 // Wed.mdb or pelmora.ini of the program folder, by whatever name.
@@ -66,24 +76,15 @@ bool isProgramDataFile(const QString& path) { return sameFile(path, DatabaseFile
 // A Wed.mdb that an import put in place without its settings file. While it
 // stays, Wed.mdb.old holds the replaced wedding's only copy: a retry of the
 // import must not replace that backup by this file.
-class DatabaseImportedAlone {
- public:
-  void remember(const QString& path) {
-    path_ = path;
-    known_ = identify(path, file_);
-  }
-  void forget() { known_ = false; }
-  bool is(const QString& path) const {
-    struct stat st {};
-    return known_ && path == path_ && identify(path, st) && st.st_dev == file_.st_dev && st.st_ino == file_.st_ino;
-  }
-
- private:
-  bool known_ = false;
-  QString path_;
-  struct stat file_ {};
+struct ImportedAlone {
+  QString path;
+  FileId file;
 };
-DatabaseImportedAlone importedAlone;
+std::optional<ImportedAlone> importedAlone;
+
+bool isImportedAlone(const QString& path) {
+  return importedAlone && path == importedAlone->path && identify(path) == importedAlone->file;
+}
 
 // The second file dialog of an export or import opens in the folder chosen in
 // the first; the dialog's own folder comes back afterwards.
@@ -187,7 +188,7 @@ bool chooseImport(CommonDialog& dialog, const QString& fileName, platform::Stage
 // The program folder's file kept as its .old backup, then replaced by the
 // taken copy. Without its backup the current file is not replaced.
 bool placeWithBackup(const QString& target, platform::StagedCopy& incoming) {
-  const bool keepBackup = importedAlone.is(target);
+  const bool keepBackup = isImportedAlone(target);
   if (!keepBackup && QFileInfo::exists(target) && !platform::CopyFile(target, target + QStringLiteral(".old"), false))
     return false;
   return incoming.place(false);
@@ -254,19 +255,6 @@ void frmPelmora::mnuExportDB_Click() {
   }
 }
 
-bool frmPelmora::ImportFile(QString& file_name) {
-  const QString target = ProgramFile(file_name);
-  platform::StagedCopy incoming(target);
-  if (!chooseImport(CommonDialog1, file_name, incoming)) return false;
-  ErrorState err;
-  err([&] { changeToProgramFolder(); });
-  if (!placeWithBackup(target, incoming)) {
-    reportCopyFailure();
-    return false;
-  }
-  return true;
-}
-
 void frmPelmora::mnuImportDB_Click() {
   ErrorState err;
   const int answer = MsgBox(QStringLiteral("פעולה זו מייבאת מבנה נתונים והגדרות") + g_NewLine +
@@ -297,8 +285,9 @@ void frmPelmora::mnuImportDB_Click() {
   // From here the new wedding is in place: the list shows it even when its
   // settings file cannot follow.
   const bool settingsPlaced = placeWithBackup(settingsTarget, settings);
-  if (settingsPlaced) importedAlone.forget();
-  else importedAlone.remember(databaseTarget);
+  importedAlone.reset();
+  if (!settingsPlaced)
+    if (const auto file = identify(databaseTarget)) importedAlone = ImportedAlone{databaseTarget, *file};
 
   // The imported wedding's options and groups, read as at start and shown
   // before its list.

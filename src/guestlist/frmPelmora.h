@@ -50,7 +50,6 @@ class frmPelmora : public QMainWindow, public platform::Form<frmPelmora> {
 
   // Export and import of the data files (src/app).
   bool ExportFile(QString& file_name);
-  bool ImportFile(QString& file_name);
   void mnuExportDB_Click();
   void mnuImportDB_Click();
 

@@ -8,7 +8,6 @@
 
 #include "filereplace.h"
 
-
 namespace platform {
 
 // folder + name; when no entry has exactly that name but one differs from it

@@ -52,6 +52,24 @@ QString temporaryStem(const QString& folder, const QString& name) {
   return stem;
 }
 
+// ".<name>.": what a temporary file's name begins with before its six random
+// characters.
+QString temporaryPrefix(const QString& folder, const QString& name) {
+  return QLatin1Char('.') + temporaryStem(folder, name) + QLatin1Char('.');
+}
+
+// True for the six random characters ending a temporary file's name,
+// QTemporaryFile's letters and digits; a word of one kind ("backup",
+// "202612") is a name the user gave a copy of their own.
+bool isTemporarySuffix(const QString& suffix) {
+  static const QRegularExpression random(QStringLiteral("^[A-Za-z0-9]{6}$"));
+  if (!random.match(suffix).hasMatch()) return false;
+  const auto has = [&](auto kind) { return std::any_of(suffix.begin(), suffix.end(), kind); };
+  const int kinds = int(has([](QChar c) { return c.isLower(); })) + int(has([](QChar c) { return c.isUpper(); })) +
+                    int(has([](QChar c) { return c.isDigit(); }));
+  return kinds >= 2;
+}
+
 // The rename that never replaces an existing name; a hard link where the
 // kernel or the file system lacks it. Either way the name appears whole.
 int placeExclusively(const char* from, const char* to) {
@@ -104,9 +122,9 @@ bool FileReplacement::open() {
   if (::lstat(target.constData(), &st) == 0 && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
     return fail(systemError(errno));
   const QFileInfo info(target_);
-  auto temp = std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.") +
-                                               temporaryStem(info.absolutePath(), info.fileName()) +
-                                               QStringLiteral(".XXXXXX"));
+  auto temp = std::make_unique<QTemporaryFile>(info.absolutePath() + QLatin1Char('/') +
+                                               temporaryPrefix(info.absolutePath(), info.fileName()) +
+                                               QStringLiteral("XXXXXX"));
   if (!temp->open()) return fail(temp->errorString());
   temp_ = std::move(temp);
   return true;
@@ -136,12 +154,7 @@ bool FileReplacement::place(bool replace) {
   if (rc != 0) return fail(systemError(errno));
   temp_->setAutoRemove(false);  // its name is now the target's
   temp_.reset();
-  QString error;
-  if (!syncFolder(QFileInfo(target_).absolutePath(), &error)) {
-    error_ = error;
-    return false;
-  }
-  return true;
+  return syncFolder(QFileInfo(target_).absolutePath(), &error_);
 }
 
 bool ReplaceFile(const QString& target, const QByteArray& bytes, QString* reason) {
@@ -156,31 +169,21 @@ bool ReplaceFile(const QString& target, const QByteArray& bytes, QString* reason
   return false;
 }
 
-bool IsTemporarySuffix(const QString& suffix) {
-  // QTemporaryFile's six random letters and digits; a word of one kind
-  // ("backup", "202612") is a name the user gave a copy of their own.
-  static const QRegularExpression random(QStringLiteral("^[A-Za-z0-9]{6}$"));
-  if (!random.match(suffix).hasMatch()) return false;
-  const auto has = [&](auto kind) { return std::any_of(suffix.begin(), suffix.end(), kind); };
-  const int kinds = int(has([](QChar c) { return c.isLower(); })) + int(has([](QChar c) { return c.isUpper(); })) +
-                    int(has([](QChar c) { return c.isDigit(); }));
-  return kinds >= 2;
-}
-
-void RemoveLeftoverReplacements(const QString& folder, const QStringList& names) {
+void RemoveTemporaryFiles(const QString& folder, const QStringList& prefixes) {
   QDir dir(folder);
-  // ".<name>.XXXXXX", as FileReplacement names its temporary file.
-  static const QRegularExpression temporary(QStringLiteral("^\\.(.+)\\.([^.]{6})$"));
-  const QStringList entries = dir.entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System);
-  for (const QString& entry : entries) {
-    const auto match = temporary.match(entry);
-    if (!match.hasMatch() || !IsTemporarySuffix(match.captured(2))) continue;
-    for (const QString& name : names)
-      if (match.captured(1).compare(temporaryStem(folder, name), Qt::CaseInsensitive) == 0) {
+  const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& entry : entries)
+    for (const QString& prefix : prefixes)
+      if (entry.startsWith(prefix, Qt::CaseInsensitive) && isTemporarySuffix(entry.mid(prefix.size()))) {
         dir.remove(entry);
         break;
       }
-  }
+}
+
+void RemoveLeftoverReplacements(const QString& folder, const QStringList& names) {
+  QStringList prefixes;
+  for (const QString& name : names) prefixes << temporaryPrefix(folder, name);
+  RemoveTemporaryFiles(folder, prefixes);
 }
 
 void filefaults::FailReplacementsAfter(int replacements) { replacementsLeft = std::max(0, replacements); }

@@ -45,8 +45,9 @@ bool ReplaceFile(const QString& target, const QByteArray& bytes, QString* reason
 // Removes what a replacement of `names` in `folder` left behind when the
 // program ended in the middle of it: only the temporary files of those names.
 void RemoveLeftoverReplacements(const QString& folder, const QStringList& names);
-// True for the six random characters ending a temporary file's name.
-bool IsTemporarySuffix(const QString& suffix);
+// Removes the files of `folder` named one of `prefixes` (letter case aside)
+// followed by six random characters, as a temporary file is named.
+void RemoveTemporaryFiles(const QString& folder, const QStringList& prefixes);
 
 // For tests.
 namespace filefaults {

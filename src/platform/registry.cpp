@@ -119,10 +119,7 @@ void RemoveSettingsLeftovers(const QString& appName) {
   const QFileInfo file(settingsFile(appName));
   RemoveLeftoverReplacements(file.absolutePath(), {file.fileName()});
   // The writer of earlier versions named its copy "<name>.XXXXXX", unhidden.
-  QDir dir(file.absolutePath());
-  const QString prefix = file.fileName() + QLatin1Char('.');
-  for (const QString& entry : dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System))
-    if (IsTemporarySuffix(entry.mid(prefix.size()))) dir.remove(entry);
+  RemoveTemporaryFiles(file.absolutePath(), {file.fileName() + QLatin1Char('.')});
 }
 
 }  // namespace platform
