@@ -41,7 +41,7 @@ void PrintWindowControls(CommonDialog& printerDialog, QWidget* window, const QSt
   if (!ChoosePrinter(printerDialog)) return;
   ErrorState printing;
   Printer& printer = Printer::instance();
-  printer.DocumentName = window->windowTitle();
+  printer.DocumentName = window->window()->windowTitle();  // also when a scrolling page prints
   const auto controls = window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
   for (QWidget* control : controls) {
     printing([&] { printer.Print(control->objectName()); });
