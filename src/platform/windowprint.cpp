@@ -9,22 +9,18 @@
 #include "vberror.h"
 
 namespace platform {
-namespace {
 
-// False when the user cancelled or the dialog failed (the failure shown).
-bool ChoosePrinter(CommonDialog& cdl) {
+bool ChoosePrinter(CommonDialog& printerDialog) {
   ErrorState dialog;
   dialog([&] {
-    cdl.CancelError = true;
-    cdl.ShowPrinter();
+    printerDialog.CancelError = true;
+    printerDialog.ShowPrinter();
   });
   if (!dialog.failed()) return true;
   if (dialog.last().number != CommonDialog::cdlCancel)
     MsgBox(dialog.last().description, vbExclamation);
   return false;
 }
-
-}  // namespace
 
 QString PrintFailedMessage() { return QStringLiteral("ארעה שגיאת הדפסה"); }
 
