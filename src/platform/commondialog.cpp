@@ -14,12 +14,6 @@
 
 namespace platform {
 
-// The platform's dialogs read in the direction of their own words, whatever
-// the window they are shown over.
-namespace {
-void inPlatformDirection(QWidget* dialog) { dialog->setLayoutDirection(PlatformDialogDirection()); }
-}  // namespace
-
 QStringList NameFilters(const QString& filter) {
   QStringList out;
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -33,6 +27,12 @@ QStringList NameFilters(const QString& filter) {
 }
 
 namespace {
+
+// The platform's dialogs read in the direction of their own words, whatever
+// the window they are shown over.
+void inPlatformDirection(QWidget* dialog) { dialog->setLayoutDirection(PlatformDialogDirection()); }
+
+[[noreturn]] void raiseCancel() { Raise(CommonDialog::cdlCancel, QStringLiteral("Cancel was selected.")); }
 
 QString dialogFolder(const QString& initDir) {
   return initDir.isEmpty() ? QDir::currentPath() : QDir(initDir).absolutePath();
@@ -52,7 +52,6 @@ Prompt dialogPrompt(const CommonDialog& d, Prompt::DialogKind kind) {
   p.style = kind;
   return p;
 }
-
 
 void setUpFileDialog(QFileDialog& dialog, const CommonDialog& d, bool save) {
   inPlatformDirection(&dialog);
@@ -98,7 +97,7 @@ void showFileDialog(CommonDialog& d, QWidget* owner, bool save) {
     chosen = runFileDialog(d, owner, save);
   }
   if (chosen) return;
-  if (d.CancelError) Raise(CommonDialog::cdlCancel, QStringLiteral("Cancel was selected."));
+  if (d.CancelError) raiseCancel();
   d.FileName.clear();
 }
 
@@ -127,12 +126,11 @@ void CommonDialog::ShowColor() {
     Color = chosen;
     return;
   }
-  if (CancelError) Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+  if (CancelError) raiseCancel();
 }
 
 void CommonDialog::ShowPrinter() {
-  if (!RunPrintDialog(Printer::instance().device(), owner_) && CancelError)
-    Raise(cdlCancel, QStringLiteral("Cancel was selected."));
+  if (!RunPrintDialog(Printer::instance().device(), owner_) && CancelError) raiseCancel();
 }
 
 bool RunPrintDialog(QPrinter* printer, QWidget* owner, int pageCount) {

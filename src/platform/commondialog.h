@@ -41,11 +41,11 @@ class CommonDialog {
   QWidget* owner_;
 };
 
-// The printer dialog on the caller's printer, left to right like every
-// platform dialog; with pageCount above 0 it offers pages 1 to pageCount and
-// collation. In tests the script answers: the dialog is accepted as it opens,
-// on the printer the answer names when there is one of that name. False when
-// the dialog was cancelled.
+// The printer dialog on the caller's printer, in the platform's direction
+// like every platform dialog; with pageCount above 0 it offers pages 1 to
+// pageCount and collation. In tests the script answers: the dialog is
+// accepted as it opens, on the printer the answer names when there is one of
+// that name. False when the dialog was cancelled.
 bool RunPrintDialog(QPrinter* printer, QWidget* owner, int pageCount = 0);
 
 // "Shown|*.a;*.b|Other|*.old" as Qt's name filters: "Shown (*.a *.b)",

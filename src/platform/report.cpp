@@ -405,37 +405,38 @@ void ReportLayout::paintPage(QPainter& painter, const QVector<ReportItem>& page,
   painter.restore();
 }
 
-bool ReportLayout::paint(QPagedPaintDevice& device) const {
-  device.setPageLayout(QPageLayout(QPageSize(PaperSize / 20.0, QPageSize::Point), QPageLayout::Portrait,
-                                   QMarginsF(0, 0, 0, 0)));
-  const auto pages = Pages();
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  for (int p = 0; p < pages.size(); ++p) {
-    if (p > 0 && !device.newPage()) return false;
-    paintPage(painter, pages[p], device.logicalDpiX(), device.logicalDpiY());
-  }
-  return painter.end();
-}
+namespace {
 
-bool ReportLayout::Print(QPrinter& printer, QString* reason) const {
-  const auto pages = PagesOn(PaperOf(printer));
-  const QPageRanges chosen = printer.pageRanges();
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    if (reason) *reason = QStringLiteral("Printer error");
-    return false;
-  }
+// Begins the painter on the device and draws the pages the ranges hold (all
+// when they hold none), each on a sheet of its own. False when the device
+// could not be drawn on or refused a new sheet.
+bool drawPages(QPainter& painter, QPagedPaintDevice& device, const QVector<QVector<ReportItem>>& pages,
+               const QPageRanges& chosen = {}) {
+  if (!painter.begin(&device)) return false;
   bool first = true;
   for (int p = 0; p < pages.size(); ++p) {
     if (!chosen.isEmpty() && !chosen.contains(p + 1)) continue;
-    if (!first && !printer.newPage()) {
-      painter.end();
-      if (reason) *reason = QStringLiteral("Printer error");
-      return false;
-    }
+    if (!first && !device.newPage()) return false;
     first = false;
-    paintPage(painter, pages[p], printer.logicalDpiX(), printer.logicalDpiY());
+    ReportLayout::paintPage(painter, pages[p], device.logicalDpiX(), device.logicalDpiY());
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReportLayout::paint(QPagedPaintDevice& device) const {
+  device.setPageLayout(QPageLayout(QPageSize(PaperSize / 20.0, QPageSize::Point), QPageLayout::Portrait,
+                                   QMarginsF(0, 0, 0, 0)));
+  QPainter painter;
+  return drawPages(painter, device, Pages()) && painter.end();
+}
+
+bool ReportLayout::Print(QPrinter& printer, QString* reason) const {
+  QPainter painter;
+  if (!drawPages(painter, printer, PagesOn(PaperOf(printer)), printer.pageRanges())) {
+    if (reason) *reason = QStringLiteral("Printer error");
+    return false;
   }
   return EndPrintJob(painter, printer, reason);
 }

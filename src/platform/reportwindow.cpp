@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QPainter>
 #include <QPrinter>
 #include <QShortcut>
 #include <QVBoxLayout>

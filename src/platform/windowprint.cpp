@@ -9,22 +9,18 @@
 #include "vberror.h"
 
 namespace platform {
-namespace {
 
-// False when the user cancelled or the dialog failed (the failure shown).
-bool ChoosePrinter(CommonDialog& cdl) {
+bool ChoosePrinter(CommonDialog& printerDialog) {
   ErrorState dialog;
   dialog([&] {
-    cdl.CancelError = true;
-    cdl.ShowPrinter();
+    printerDialog.CancelError = true;
+    printerDialog.ShowPrinter();
   });
   if (!dialog.failed()) return true;
   if (dialog.last().number != CommonDialog::cdlCancel)
     MsgBox(dialog.last().description, vbExclamation);
   return false;
 }
-
-}  // namespace
 
 QString PrintFailedMessage() { return QStringLiteral("ארעה שגיאת הדפסה"); }
 
@@ -41,7 +37,7 @@ void PrintWindowControls(CommonDialog& printerDialog, QWidget* window, const QSt
   if (!ChoosePrinter(printerDialog)) return;
   ErrorState printing;
   Printer& printer = Printer::instance();
-  printer.DocumentName = window->windowTitle();
+  printer.DocumentName = window->window()->windowTitle();  // also when a scrolling page prints
   const auto controls = window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
   for (QWidget* control : controls) {
     printing([&] { printer.Print(control->objectName()); });

@@ -10,6 +10,10 @@ namespace platform {
 
 class CommonDialog;
 
+// The caller's printer dialog; false when the user cancelled or the dialog
+// failed (the failure shown).
+bool ChoosePrinter(CommonDialog& printerDialog);
+
 // What the user is told when a print did not reach the printer.
 QString PrintFailedMessage();
 

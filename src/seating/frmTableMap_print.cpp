@@ -30,16 +30,7 @@ constexpr double kRuleY = 14000;
 }  // namespace
 
 void frmTableMap::PrintTablesMap() {
-  platform::ErrorState dialog;
-  dialog([this] {
-    cdlPrinter.CancelError = true;
-    cdlPrinter.ShowPrinter();
-  });
-  if (dialog.failed()) {
-    if (dialog.last().number != platform::CommonDialog::cdlCancel)
-      platform::MsgBox(dialog.last().description, platform::vbExclamation);
-    return;
-  }
+  if (!platform::ChoosePrinter(cdlPrinter)) return;
 
   // From here every statement runs on its own: a failing one is skipped.
   platform::Printer& pr = platform::Printer::instance();

@@ -366,6 +366,8 @@ void BudgetTest::printing() {
   QVERIFY(names.contains(QStringLiteral("txtBudgetBranch(29)")));
   QVERIFY(names.contains(QStringLiteral("lblSum")));
   QCOMPARE(docs[1].pictures().size(), names.size());
+  // Titled as the window, as the image printout is.
+  QCOMPARE(docs[1].name, w.windowTitle());
 }
 
 void BudgetTest::closingWithUnstoredAmountsAsks() {
