@@ -4,12 +4,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMessageBox>
-#include <QTimer>
 #include <QFile>
 #include <QTabBar>
 #include <QTabWidget>
@@ -31,12 +29,14 @@
 #include "support/otherconnection.h"
 #include "support/asnobody.h"
 #include "support/testsupport.h"
+#include "support/when.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using platform::Prompt;
 using testsupport::prompts;
 using testsupport::readFile;
+using testsupport::whenShown;
 using testsupport::writeFile;
 
 namespace {
@@ -102,19 +102,6 @@ void agreeToImport(const QString& db, const QString& ini) {
   prompts().answerDialog(db);
   prompts().answerDialog(ini);
   prompts().answer(platform::vbOK);
-}
-
-// Answers the next real modal dialog once it is shown.
-template <class Dialog>
-void whenShown(std::function<void(Dialog*)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!d || !d->isVisible()) {
-      QTimer::singleShot(10, [act] { whenShown<Dialog>(act); });
-      return;
-    }
-    act(d);
-  });
 }
 
 // The wedding this program folder gets by an import: its settings as the
