@@ -533,12 +533,8 @@ void retype(QLineEdit* box, const QString& text) {
 // The group each invitation is stored in, by family name.
 QMap<QString, QString> storedGroups() {
   QMap<QString, QString> groups;
-  auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
-  for (; !rs->Eof(); rs->MoveNext())
-    groups.insert(rs->Fields(QStringLiteral("FAMILY_NAME")).Value().toString(),
-                  rs->Fields(QStringLiteral("LIST_GROUP")).Value().toString());
-  db->Close();
+  for (const QVariantMap& row : testsupport::readInvitations())
+    groups.insert(row.value(QStringLiteral("FAMILY_NAME")).toString(), row.value(QStringLiteral("LIST_GROUP")).toString());
   return groups;
 }
 
@@ -551,6 +547,14 @@ void addToGroup(const QString& family, int group) {
   testsupport::addInvitation(inv);
 }
 
+// A fifth group, GA, holding Y's invitation.
+void startWithGroupGA() {
+  startProgram();
+  g_NumOfGroups = 5;
+  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
+  mdlFileINI::SaveOptions();
+  addToGroup(QStringLiteral("Y"), 5);
+}
 
 }  // namespace
 
@@ -722,11 +726,7 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
 // a spreadsheet import wrote in Windows-1255, keeps its bytes.
 void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
   testsupport::ProgramFolder folder;
-  startProgram();
-  g_NumOfGroups = 5;
-  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
-  mdlFileINI::SaveOptions();
-  addToGroup(QStringLiteral("Y"), 5);
+  startWithGroupGA();
   testsupport::OtherConnection other(DatabaseFile());
   const QByteArray address = *platform::cp1255::encode(QStringLiteral("רחוב הרצל 5"));
   QCOMPARE(other.execWithText("UPDATE PELMORA SET ADDRESS = ? WHERE FAMILY_NAME = 'Y'", address), SQLITE_OK);
@@ -769,11 +769,7 @@ void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
 // already written, could not be put back: the user is told the two may disagree.
 void OptionsWindowTest::settingsThatCannotBePutBackAreTold() {
   testsupport::ProgramFolder folder;
-  startProgram();
-  g_NumOfGroups = 5;
-  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
-  mdlFileINI::SaveOptions();
-  addToGroup(QStringLiteral("Y"), 5);
+  startWithGroupGA();
 
   frmOptions& w = openOptions();
   w.lstGroups->setCurrentRow(3);

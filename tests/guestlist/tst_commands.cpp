@@ -73,6 +73,17 @@ frmPelmora& shownMainWindow(const QVector<Invitation>& rows) {
   return w;
 }
 
+// Update on the rows selected, answered Yes: the group's question, and the
+// rows it takes.
+void updateRows(frmPelmora& w, int first, int last) {
+  prompts().answer(platform::vbYes);
+  w.mnuUpdate->trigger();
+  QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
+  QCOMPARE(int(g_SelFirstRow), first);
+  QCOMPARE(int(g_SelLastRow), last);
+  QVERIFY(g_MultiSel);
+}
+
 }  // namespace
 
 class CommandsTest : public QObject {
@@ -87,12 +98,7 @@ class CommandsTest : public QObject {
     QTest::mousePress(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 7, 1));
     QTest::mouseMove(g->viewport(), cellCentre(g, 4, 1));
     QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 4, 1));
-    prompts().answer(platform::vbYes);
-    w.mnuUpdate->trigger();
-    QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
-    QCOMPARE(int(g_SelFirstRow), 4);
-    QCOMPARE(int(g_SelLastRow), 7);
-    QVERIFY(g_MultiSel);
+    updateRows(w, 4, 7);
     QVERIFY(frmInvDetails::IsLoaded());
     QCOMPARE(int(g_InvMode), 2);
     frmInvDetails::Unload();
@@ -133,12 +139,7 @@ class CommandsTest : public QObject {
     QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(g, 7, 1));
     QCOMPARE(g->Row(), 3);
     QCOMPARE(g->RowSel(), 7);
-    prompts().answer(platform::vbYes);
-    w.mnuUpdate->trigger();
-    QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
-    QCOMPARE(int(g_SelFirstRow), 3);
-    QCOMPARE(int(g_SelLastRow), 7);
-    QVERIFY(g_MultiSel);
+    updateRows(w, 3, 7);
     frmInvDetails::Unload();
     testsupport::processEvents();
 
