@@ -260,10 +260,7 @@ void OptionsWindowTest::applyStoresAndRefreshes() {
   // A failing refresh stops nothing: all is stored, then one exclamation box.
   g_DB.SetNothing();
   g_RS.SetNothing();
-  QFile db(DatabaseFile());
-  QVERIFY(db.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  db.write(QByteArray(4096, 'x'));
-  db.close();
+  testsupport::writeFile(DatabaseFile(), QByteArray(4096, 'x'));
   w.txtMaxChairs->setText("9");
   prompts().answer(platform::vbOK);
   prompts().clearShown();

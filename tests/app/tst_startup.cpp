@@ -293,11 +293,7 @@ class StartupTest : public QObject {
     testsupport::ProgramFolder folder;
     testsupport::writeOptions();
     const QByteArray content = "This is my shopping list, not a database.\r\n";
-    {
-      QFile f(DatabaseFile());
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(content);
-    }
+    testsupport::writeFile(DatabaseFile(), content);
     prompts().answer(platform::vbOK);
     QVERIFY(!startProgram());
     QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
@@ -555,9 +551,7 @@ class StartupTest : public QObject {
     QVERIFY(!FileExists(folder.file("pelmora.chm")));
     QVERIFY(!ShowHelp("pelmora.chm", nullptr, 0));
     QVERIFY(platform::ShellRecorder::instance().requests.isEmpty());
-    QFile f(folder.file("pelmora.chm"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
+    testsupport::writeFile(folder.file("pelmora.chm"), {});
     QVERIFY(FileExists(folder.file("pelmora.chm")));
     QVERIFY(ShowHelp("pelmora.chm", nullptr, 0));
     QCOMPARE(platform::ShellRecorder::instance().requests.size(), 1);

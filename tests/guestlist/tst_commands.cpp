@@ -13,6 +13,7 @@
 #include "guestlist/mdlMouseWheel.h"
 #include "platform/dao_faults.h"
 #include "platform/shell.h"
+#include "support/files.h"
 #include "support/otherconnection.h"
 
 using namespace mdlWedding;
@@ -381,9 +382,7 @@ class CommandsTest : public QObject {
     frmPelmora& w = shownMainWindow({});
     w.mnuProgramHelp->trigger();  // no help file: nothing at all
     QVERIFY(platform::ShellRecorder::instance().requests.isEmpty());
-    QFile f(folder.file("pelmora.chm"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
+    testsupport::writeFile(folder.file("pelmora.chm"), {});
     w.Toolbar1->Click(14);
     QCOMPARE(platform::ShellRecorder::instance().requests.size(), 1);
   }
