@@ -1,28 +1,20 @@
 #include "screens.h"
 
-#include "childtest.h"
 #include "files.h"
 
-#include <QCoreApplication>
 #include <QDebug>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 namespace testsupport {
-namespace {
-const char kScreenVariable[] = "PELMORA_TEST_SCREEN";
-}  // namespace
 
 void addScreenRows(std::initializer_list<TestScreen> screens) {
   QTest::addColumn<TestScreen>("screen");
   for (const TestScreen& s : screens)
     QTest::addRow("%dx%d at %d%%", s.width, s.height, s.percent) << s;
 }
-
-bool onTestScreen() { return qEnvironmentVariableIsSet(kScreenVariable); }
 
 void runOnScreen(const QObject* test, const TestScreen& screen) {
   QTemporaryDir dir;
@@ -35,8 +27,7 @@ void runOnScreen(const QObject* test, const TestScreen& screen) {
                         .toUtf8());
   if (QTest::currentTestFailed()) return;
 
-  QMap<QString, QString> env{{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config},
-                             {QString::fromLatin1(kScreenVariable), QStringLiteral("1")}};
+  QMap<QString, QString> env{{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config}};
   for (const char* scale : {"QT_SCALE_FACTOR", "QT_FONT_DPI", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING"})
     env.insert(QString::fromLatin1(scale), QString());  // removed
   const ChildTestResult child = rerunInChild(test->metaObject()->className(), env);

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <initializer_list>
 
+#include "childtest.h"
+
 class QObject;
 class QWidget;
 
@@ -21,9 +23,6 @@ struct TestScreen {
 // For a data function: a column "screen", one row per screen, named
 // "1366x768 at 150%".
 void addScreenRows(std::initializer_list<TestScreen> screens);
-
-// True inside the child that runs on such a screen.
-bool onTestScreen();
 
 // In the parent: runs the current test function of `test` on `screen` in a
 // child; when it fails, so does the running test, with the child's output.
@@ -45,7 +44,7 @@ Q_DECLARE_METATYPE(testsupport::TestScreen)
 // Opens a test function that runs on `screen`: the parent runs it again in a
 // child on that screen and returns; the child goes on.
 #define PELMORA_ON_SCREEN(screen) \
-  if (!::testsupport::onTestScreen()) return ::testsupport::runOnScreen(this, screen)
+  if (!::testsupport::inChildTest()) return ::testsupport::runOnScreen(this, screen)
 
 // Waits until the window's frame lies wholly on the screen.
 #define PELMORA_TRY_FRAME_ON_SCREEN(window, screen) \
