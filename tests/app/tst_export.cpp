@@ -456,9 +456,8 @@ class ExportTest : public QObject {
              QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת."));
     QCOMPARE(dataFiles(), before);
 
-    testsupport::openToEveryone(folder.path());
-    testsupport::openToEveryone(other.path());
-    for (const QString& own : {DatabaseFile(), IniFile(), DatabaseFile() + ".old"}) QVERIFY(testsupport::GiveToNobody(own));
+    testsupport::openToEveryone({folder.path(), other.path()});
+    testsupport::giveToNobody({DatabaseFile(), IniFile(), DatabaseFile() + ".old"});
     QVERIFY(QFile::setPermissions(other.filePath("Wed.mdb"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QVERIFY(QFile::setPermissions(other.filePath("pelmora.ini"), QFile::Permissions()));
     QString refusal;
@@ -482,8 +481,7 @@ class ExportTest : public QObject {
     const auto before = dataFiles();
     QTemporaryDir other;
     makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
-    testsupport::openToEveryone(folder.path());
-    testsupport::openToEveryone(other.path());
+    testsupport::openToEveryone({folder.path(), other.path()});
     QVERIFY(QFile::setPermissions(other.filePath("Wed.mdb"), QFile::Permissions()));
     prompts().answer(platform::vbYes);
     prompts().answerDialog(other.filePath("Wed.mdb"));

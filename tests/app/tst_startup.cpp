@@ -397,8 +397,7 @@ class StartupTest : public QObject {
     const QByteArray protectedBytes = "[Options]\r\nMax Tables=30\r\n";
     testsupport::writeFile(ini, protectedBytes);
     QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    for (const QString& path : {folder.path(), ini, DatabaseFile(), folder.settingsRoot()})
-      QVERIFY(testsupport::GiveToNobody(path));
+    testsupport::giveToNobody({folder.path(), ini, DatabaseFile(), folder.settingsRoot()});
     {
       testsupport::AsNobody nobody;
       QVERIFY(nobody.active());
@@ -423,9 +422,8 @@ class StartupTest : public QObject {
     const QByteArray ports = "[Ports]\nCOM1=/dev/ttyACM0\n";
     testsupport::writeFile(conf, ports);
     QVERIFY(QFile::setPermissions(conf, QFile::ReadOwner | QFile::WriteOwner));
-    for (const QString& path : {folder.path(), IniFile(), DatabaseFile(), folder.settingsRoot(),
-                                QFileInfo(conf).absolutePath()})
-      QVERIFY(testsupport::GiveToNobody(path));
+    testsupport::giveToNobody(
+        {folder.path(), IniFile(), DatabaseFile(), folder.settingsRoot(), QFileInfo(conf).absolutePath()});
     {
       testsupport::AsNobody nobody;
       QVERIFY(nobody.active());
