@@ -36,18 +36,6 @@ QStringList column(int col) {
   return texts;
 }
 
-QPoint cellCentre(platform::FlexGrid* g, int row, int col) {
-  return g->visualRect(g->model()->index(row - 1, col)).center();
-}
-
-void doubleClickHeader(platform::FlexGrid* g, int col) {
-  QWidget* header = g->horizontalHeader()->viewport();
-  const int x = g->horizontalHeader()->sectionViewportPosition(col) + g->horizontalHeader()->sectionSize(col) / 2;
-  const QPoint p(x, header->height() / 2);
-  QTest::mouseClick(header, Qt::LeftButton, {}, p);
-  QTest::mouseDClick(header, Qt::LeftButton, {}, p);
-}
-
 void wheel(platform::FlexGrid* g, int delta, Qt::KeyboardModifiers mods = {}) {
   const QPointF pos(20, 20);
   QWheelEvent e(pos, g->viewport()->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
