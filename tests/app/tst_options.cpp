@@ -17,7 +17,6 @@
 #include "platform/listview.h"
 #include "platform/vb.h"
 #include "seating/frmTableMap.h"
-#include "platform/dao.h"
 #include "platform/dao_faults.h"
 #include "platform/filereplace.h"
 #include "platform/ini.h"
@@ -680,12 +679,7 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
   QCOMPARE(w.lstGroups->count(), 6);
 
   // Emptied, it goes, and GB's invitation moves up with GB.
-  {
-    auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'X'"));
-    rs->Delete();
-    db->Close();
-  }
+  QCOMPARE(testsupport::OtherConnection(DatabaseFile()).exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'X'"), SQLITE_OK);
   prompts().clearShown();
   w.lstGroups->setCurrentRow(4);
   w.cmdDelGroup->click();
