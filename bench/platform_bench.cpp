@@ -11,6 +11,7 @@
 
 #include "platform/dao.h"
 #include "platform/flexgrid.h"
+#include "support/gridfill.h"
 #include "support/weddingdb.h"
 #include "wedding_folder.h"
 
@@ -35,11 +36,7 @@ void BM_OpenSortedRecordset(benchmark::State& state) {
 // with alignment, colours and bold; the repaint that follows belongs to it.
 void BM_FillGrid(benchmark::State& state) {
   const int rows = int(state.range(0));
-  QVector<QString> texts;
-  texts.reserve(rows * 10);
-  for (int r = 1; r <= rows; ++r)
-    for (int c = 0; c < 10; ++c) texts.append(QStringLiteral("r%1c%2").arg(r).arg(c));
-  const QColor even(0x11, 0x22, 0x33), declined(0x80, 0x80, 0x80);
+  const QVector<QString> texts = testsupport::gridTexts(rows);
   std::unique_ptr<platform::FlexGrid> grid;
   for (auto _ : state) {
     state.PauseTiming();
@@ -52,20 +49,7 @@ void BM_FillGrid(benchmark::State& state) {
     g.show();
     QCoreApplication::processEvents();
     state.ResumeTiming();
-    g.SetRows(rows + 1);
-    for (int r = 1; r <= rows; ++r) {
-      g.SetRow(r);
-      for (int c = 9; c >= 0; --c) {
-        g.SetCol(c);
-        g.SetCellAlignment(c == 3 ? platform::FlexGrid::flexAlignCenterCenter : platform::FlexGrid::flexAlignRightCenter);
-        g.SetText(texts[(r - 1) * 10 + c]);
-        if (r % 2 == 0) g.SetCellBackColor(even);
-        if (r % 7 == 0) {
-          g.SetCellForeColor(declined);
-          g.SetCellFontBold(true);
-        }
-      }
-    }
+    testsupport::fillGrid(g, texts);
     QCoreApplication::processEvents();
   }
   if (grid && grid->TextMatrix(rows, 9) != QStringLiteral("r%1c9").arg(rows)) state.SkipWithError("the grid lost cells");

@@ -4,12 +4,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMessageBox>
-#include <QTimer>
 #include <QFile>
 #include <QTabBar>
 #include <QTabWidget>
@@ -31,12 +29,14 @@
 #include "support/otherconnection.h"
 #include "support/asnobody.h"
 #include "support/testsupport.h"
+#include "support/when.h"
 #include "support/weddingdb.h"
 
 using namespace mdlWedding;
 using platform::Prompt;
 using testsupport::prompts;
 using testsupport::readFile;
+using testsupport::whenShown;
 using testsupport::writeFile;
 
 namespace {
@@ -104,17 +104,12 @@ void agreeToImport(const QString& db, const QString& ini) {
   prompts().answer(platform::vbOK);
 }
 
-// Answers the next real modal dialog once it is shown.
-template <class Dialog>
-void whenShown(std::function<void(Dialog*)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!d || !d->isVisible()) {
-      QTimer::singleShot(10, [act] { whenShown<Dialog>(act); });
-      return;
-    }
-    act(d);
-  });
+// Imports these files, agreed to, and returns the messages shown.
+QStringList importFrom(const QString& db, const QString& ini) {
+  prompts().clearShown();
+  agreeToImport(db, ini);
+  frmPelmora::Default().mnuImportDB->trigger();
+  return prompts().messages();
 }
 
 // The wedding this program folder gets by an import: its settings as the
@@ -204,11 +199,7 @@ class ExportTest : public QObject {
     QVERIFY(prompts().messages().isEmpty());
     QVERIFY(!QFile::exists(db));
 
-    prompts().clearShown();
-    prompts().answerDialog(db);
-    prompts().answerDialog(ini);
-    prompts().answer(platform::vbOK);
-    w.mnuExportDB->trigger();
+    exportAs(db, ini);
     QCOMPARE(readFile(db), readFile(DatabaseFile()));
     QCOMPARE(readFile(ini), readFile(IniFile()));
     QVERIFY(!readFile(ini).isEmpty());
@@ -297,19 +288,13 @@ class ExportTest : public QObject {
     QCOMPARE(frmTableMap::Default().lvwTable->View(), platform::ListView::lvwIcon);
 
     // A second import replaces the first backups by the files imported first.
-    prompts().clearShown();
-    agreeToImport(second.filePath("Wed.mdb"), second.filePath("pelmora.ini"));
-    w.mnuImportDB->trigger();
-    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(importFrom(second.filePath("Wed.mdb"), second.filePath("pelmora.ini")).last(), kImportOk);
     QCOMPARE(readFile(DatabaseFile() + ".old"), readFile(first.filePath("Wed.mdb")));
     QCOMPARE(readFile(IniFile() + ".old"), kFirstSettings);
     QCOMPARE(cell(1, 0), QStringLiteral("מזרחי"));
 
     // Choosing the program folder's own backups brings the first wedding back.
-    prompts().clearShown();
-    agreeToImport(DatabaseFile() + ".old", IniFile() + ".old");
-    w.mnuImportDB->trigger();
-    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(importFrom(DatabaseFile() + ".old", IniFile() + ".old").last(), kImportOk);
     QCOMPARE(readFile(DatabaseFile()), readFile(first.filePath("Wed.mdb")));
     QCOMPARE(readFile(DatabaseFile() + ".old"), readFile(second.filePath("Wed.mdb")));
     QCOMPARE(readFile(IniFile()), kFirstSettings);
@@ -458,10 +443,7 @@ class ExportTest : public QObject {
     makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
     QVERIFY(QFile::link(IniFile(), other.filePath("linked.ini")));
     auto importWith = [&](const QString& ini) {
-      prompts().clearShown();
-      agreeToImport(other.filePath("Wed.mdb"), ini);
-      w.mnuImportDB->trigger();
-      return prompts().messages().last();
+      return importFrom(other.filePath("Wed.mdb"), ini).last();
     };
     QCOMPARE(importWith(other.filePath("missing.ini")), QStringLiteral(".קובץ המקור לא נמצא"));
     QCOMPARE(dataFiles(), before);
@@ -469,9 +451,8 @@ class ExportTest : public QObject {
              QStringLiteral("הקובץ שנבחר הוא קובץ הנתונים של התוכנה עצמה. יש לבחור קובץ בתיקייה אחרת."));
     QCOMPARE(dataFiles(), before);
 
-    testsupport::openToEveryone(folder.path());
-    testsupport::openToEveryone(other.path());
-    for (const QString& own : {DatabaseFile(), IniFile(), DatabaseFile() + ".old"}) QVERIFY(testsupport::GiveToNobody(own));
+    testsupport::openToEveryone({folder.path(), other.path()});
+    testsupport::giveToNobody({DatabaseFile(), IniFile(), DatabaseFile() + ".old"});
     QVERIFY(QFile::setPermissions(other.filePath("Wed.mdb"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QVERIFY(QFile::setPermissions(other.filePath("pelmora.ini"), QFile::Permissions()));
     QString refusal;
@@ -495,8 +476,7 @@ class ExportTest : public QObject {
     const auto before = dataFiles();
     QTemporaryDir other;
     makeOtherWedding(other.path(), QStringLiteral("לוי"), kNames);
-    testsupport::openToEveryone(folder.path());
-    testsupport::openToEveryone(other.path());
+    testsupport::openToEveryone({folder.path(), other.path()});
     QVERIFY(QFile::setPermissions(other.filePath("Wed.mdb"), QFile::Permissions()));
     prompts().answer(platform::vbYes);
     prompts().answerDialog(other.filePath("Wed.mdb"));
@@ -530,10 +510,7 @@ class ExportTest : public QObject {
     const QString databaseOnly = QStringLiteral("!מבנה הנתונים יובא, אך קובץ ההגדרות לא יובא") + g_NewLine +
                                 "Path/File access error";
     for (const QTemporaryDir* dir : {&first, &second}) {
-      prompts().clearShown();
-      agreeToImport(dir->filePath("Wed.mdb"), dir->filePath("pelmora.ini"));
-      w.mnuImportDB->trigger();
-      QCOMPARE(prompts().messages().last(), databaseOnly);
+      QCOMPARE(importFrom(dir->filePath("Wed.mdb"), dir->filePath("pelmora.ini")).last(), databaseOnly);
       QCOMPARE(prompts().shown().last().style, int(platform::vbExclamation));
       QCOMPARE(dataFiles(), (QMap<QString, QByteArray>{{"Wed.mdb", readFile(dir->filePath("Wed.mdb"))},
                                                        {"Wed.mdb.old", originalDb},
@@ -544,20 +521,14 @@ class ExportTest : public QObject {
     // With the folder gone the retry goes through; the backups still hold
     // the wedding that was there before the first try.
     QVERIFY(QDir(folder.path()).rmdir("pelmora.ini.old"));
-    prompts().clearShown();
-    agreeToImport(first.filePath("Wed.mdb"), first.filePath("pelmora.ini"));
-    w.mnuImportDB->trigger();
-    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(importFrom(first.filePath("Wed.mdb"), first.filePath("pelmora.ini")).last(), kImportOk);
     QCOMPARE(dataFiles(), (QMap<QString, QByteArray>{{"Wed.mdb", readFile(first.filePath("Wed.mdb"))},
                                                      {"Wed.mdb.old", originalDb},
                                                      {"pelmora.ini", kFirstSettings},
                                                      {"pelmora.ini.old", originalIni}}));
 
     // A whole import after that is an ordinary one again: the backup follows.
-    prompts().clearShown();
-    agreeToImport(second.filePath("Wed.mdb"), second.filePath("pelmora.ini"));
-    w.mnuImportDB->trigger();
-    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(importFrom(second.filePath("Wed.mdb"), second.filePath("pelmora.ini")).last(), kImportOk);
     QCOMPARE(readFile(DatabaseFile() + ".old"), readFile(first.filePath("Wed.mdb")));
   }
 
@@ -593,10 +564,7 @@ class ExportTest : public QObject {
                              .arg(i)),
                SQLITE_OK);
     }
-    prompts().clearShown();
-    agreeToImport(other.filePath("Wed.mdb"), other.filePath("pelmora.ini"));
-    w.mnuImportDB->trigger();
-    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(importFrom(other.filePath("Wed.mdb"), other.filePath("pelmora.ini")).last(), kImportOk);
     QCOMPARE(testsupport::readInvitations().size(), 6);
     QCOMPARE(w.MSFlexGrid1->Rows(), 7);
     verifyPlainDatabase(DatabaseFile());
@@ -608,12 +576,7 @@ class ExportTest : public QObject {
       testsupport::OtherConnection ownTool(DatabaseFile());
       QVERIFY(ownTool.keepChangesInLog());
       QCOMPARE(ownTool.exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'משפחה 0'"), SQLITE_OK);
-      prompts().clearShown();
-      prompts().answerDialog(out.filePath("Wed.mdb"));
-      prompts().answerDialog(out.filePath("pelmora.ini"));
-      prompts().answer(platform::vbOK);
-      w.mnuExportDB->trigger();
-      QCOMPARE(prompts().messages(), QStringList{kExportOk});
+      QCOMPARE(exportAs(out.filePath("Wed.mdb"), out.filePath("pelmora.ini")), QStringList{kExportOk});
     }
     verifyPlainDatabase(out.filePath("Wed.mdb"));
     QCOMPARE(testsupport::readInvitations(out.filePath("Wed.mdb")).size(), 5);
@@ -700,10 +663,7 @@ class ExportTest : public QObject {
 
     // Import the same way: the other wedding's settings come in.
     writeFile(out.filePath("pelmora.ini"), kFirstSettings);
-    prompts().clearShown();
-    agreeToImport(out.filePath("Wed.mdb"), "pelmora.ini");
-    w.mnuImportDB->trigger();
-    QCOMPARE(prompts().messages().last(), kImportOk);
+    QCOMPARE(importFrom(out.filePath("Wed.mdb"), "pelmora.ini").last(), kImportOk);
     QCOMPARE(readFile(IniFile()), kFirstSettings);
     QCOMPARE(readFile(IniFile() + ".old"), originalIni);
 

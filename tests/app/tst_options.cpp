@@ -17,7 +17,6 @@
 #include "platform/listview.h"
 #include "platform/vb.h"
 #include "seating/frmTableMap.h"
-#include "platform/dao.h"
 #include "platform/dao_faults.h"
 #include "platform/filereplace.h"
 #include "platform/ini.h"
@@ -260,10 +259,7 @@ void OptionsWindowTest::applyStoresAndRefreshes() {
   // A failing refresh stops nothing: all is stored, then one exclamation box.
   g_DB.SetNothing();
   g_RS.SetNothing();
-  QFile db(DatabaseFile());
-  QVERIFY(db.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  db.write(QByteArray(4096, 'x'));
-  db.close();
+  testsupport::writeFile(DatabaseFile(), QByteArray(4096, 'x'));
   w.txtMaxChairs->setText("9");
   prompts().answer(platform::vbOK);
   prompts().clearShown();
@@ -533,12 +529,8 @@ void retype(QLineEdit* box, const QString& text) {
 // The group each invitation is stored in, by family name.
 QMap<QString, QString> storedGroups() {
   QMap<QString, QString> groups;
-  auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
-  for (; !rs->Eof(); rs->MoveNext())
-    groups.insert(rs->Fields(QStringLiteral("FAMILY_NAME")).Value().toString(),
-                  rs->Fields(QStringLiteral("LIST_GROUP")).Value().toString());
-  db->Close();
+  for (const QVariantMap& row : testsupport::readInvitations())
+    groups.insert(row.value(QStringLiteral("FAMILY_NAME")).toString(), row.value(QStringLiteral("LIST_GROUP")).toString());
   return groups;
 }
 
@@ -551,6 +543,14 @@ void addToGroup(const QString& family, int group) {
   testsupport::addInvitation(inv);
 }
 
+// A fifth group, GA, holding Y's invitation.
+void startWithGroupGA() {
+  startProgram();
+  g_NumOfGroups = 5;
+  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
+  mdlFileINI::SaveOptions();
+  addToGroup(QStringLiteral("Y"), 5);
+}
 
 }  // namespace
 
@@ -679,12 +679,7 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
   QCOMPARE(w.lstGroups->count(), 6);
 
   // Emptied, it goes, and GB's invitation moves up with GB.
-  {
-    auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-    auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA where FAMILY_NAME = 'X'"));
-    rs->Delete();
-    db->Close();
-  }
+  QCOMPARE(testsupport::OtherConnection(DatabaseFile()).exec("DELETE FROM PELMORA WHERE FAMILY_NAME = 'X'"), SQLITE_OK);
   prompts().clearShown();
   w.lstGroups->setCurrentRow(4);
   w.cmdDelGroup->click();
@@ -722,11 +717,7 @@ void OptionsWindowTest::removingAGroupKeepsEveryGuestInItsGroup() {
 // a spreadsheet import wrote in Windows-1255, keeps its bytes.
 void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
   testsupport::ProgramFolder folder;
-  startProgram();
-  g_NumOfGroups = 5;
-  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
-  mdlFileINI::SaveOptions();
-  addToGroup(QStringLiteral("Y"), 5);
+  startWithGroupGA();
   testsupport::OtherConnection other(DatabaseFile());
   const QByteArray address = *platform::cp1255::encode(QStringLiteral("רחוב הרצל 5"));
   QCOMPARE(other.execWithText("UPDATE PELMORA SET ADDRESS = ? WHERE FAMILY_NAME = 'Y'", address), SQLITE_OK);
@@ -769,11 +760,7 @@ void OptionsWindowTest::renumberingWaitsForAFileAnotherProgramHolds() {
 // already written, could not be put back: the user is told the two may disagree.
 void OptionsWindowTest::settingsThatCannotBePutBackAreTold() {
   testsupport::ProgramFolder folder;
-  startProgram();
-  g_NumOfGroups = 5;
-  g_UserGroups = {kCouple, kHis, kHer, kFriends, QStringLiteral("GA"), QString()};
-  mdlFileINI::SaveOptions();
-  addToGroup(QStringLiteral("Y"), 5);
+  startWithGroupGA();
 
   frmOptions& w = openOptions();
   w.lstGroups->setCurrentRow(3);

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "platform/ini.h"
+#include "support/files.h"
 #include "support/realprogram.h"
 #include "support/testsupport.h"
 
@@ -32,9 +33,7 @@ class SmokeTest : public QObject {
     QVERIFY2(QFile::exists(ini), "pelmora.ini did not appear");
     QCOMPARE(platform::GetPrivateProfileString("Options", "Couple", "", ini), QStringLiteral("שמות בני הזוג"));
     QCOMPARE(platform::GetPrivateProfileString("Options", "Max Chairs", "", ini), QStringLiteral("15"));
-    QFile f(db);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QVERIFY(f.read(16).startsWith("SQLite format 3"));
+    QVERIFY(testsupport::readFile(db).startsWith("SQLite format 3"));
     QVERIFY(program.state() == QProcess::Running);  // still alive, waiting on its message
     real.killHard();
   }

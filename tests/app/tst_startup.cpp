@@ -293,11 +293,7 @@ class StartupTest : public QObject {
     testsupport::ProgramFolder folder;
     testsupport::writeOptions();
     const QByteArray content = "This is my shopping list, not a database.\r\n";
-    {
-      QFile f(DatabaseFile());
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(content);
-    }
+    testsupport::writeFile(DatabaseFile(), content);
     prompts().answer(platform::vbOK);
     QVERIFY(!startProgram());
     QVERIFY(prompts().messages().first().startsWith(QStringLiteral("!ארעה שגיאה קריטית בתהליך שדרוג התוכנה")));
@@ -401,8 +397,7 @@ class StartupTest : public QObject {
     const QByteArray protectedBytes = "[Options]\r\nMax Tables=30\r\n";
     testsupport::writeFile(ini, protectedBytes);
     QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    for (const QString& path : {folder.path(), ini, DatabaseFile(), folder.settingsRoot()})
-      QVERIFY(testsupport::GiveToNobody(path));
+    testsupport::giveToNobody({folder.path(), ini, DatabaseFile(), folder.settingsRoot()});
     {
       testsupport::AsNobody nobody;
       QVERIFY(nobody.active());
@@ -427,9 +422,8 @@ class StartupTest : public QObject {
     const QByteArray ports = "[Ports]\nCOM1=/dev/ttyACM0\n";
     testsupport::writeFile(conf, ports);
     QVERIFY(QFile::setPermissions(conf, QFile::ReadOwner | QFile::WriteOwner));
-    for (const QString& path : {folder.path(), IniFile(), DatabaseFile(), folder.settingsRoot(),
-                                QFileInfo(conf).absolutePath()})
-      QVERIFY(testsupport::GiveToNobody(path));
+    testsupport::giveToNobody(
+        {folder.path(), IniFile(), DatabaseFile(), folder.settingsRoot(), QFileInfo(conf).absolutePath()});
     {
       testsupport::AsNobody nobody;
       QVERIFY(nobody.active());
@@ -555,9 +549,7 @@ class StartupTest : public QObject {
     QVERIFY(!FileExists(folder.file("pelmora.chm")));
     QVERIFY(!ShowHelp("pelmora.chm", nullptr, 0));
     QVERIFY(platform::ShellRecorder::instance().requests.isEmpty());
-    QFile f(folder.file("pelmora.chm"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
+    testsupport::writeFile(folder.file("pelmora.chm"), {});
     QVERIFY(FileExists(folder.file("pelmora.chm")));
     QVERIFY(ShowHelp("pelmora.chm", nullptr, 0));
     QCOMPARE(platform::ShellRecorder::instance().requests.size(), 1);

@@ -582,14 +582,11 @@ void BudgetTest::withinScaledScreens_data() {
 // scroll, so Tab and the scroll bar reach every control.
 void BudgetTest::withinScaledScreens() {
   QFETCH(testsupport::TestScreen, screen);
-  if (!testsupport::onTestScreen()) {
-    QVERIFY(testsupport::runOnScreen(this, screen));
-    return;
-  }
+  PELMORA_ON_SCREEN(screen);
   testsupport::ProgramFolder folder;
   frmBudget& w = openBudget();
   QVERIFY(QTest::qWaitForWindowActive(&w));
-  QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
+  PELMORA_TRY_FRAME_ON_SCREEN(&w, screen);
 
   auto focused = [] { return QApplication::focusWidget(); };
   QTest::mouseClick(w.txtBudgetBranch[0], Qt::LeftButton);

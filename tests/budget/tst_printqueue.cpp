@@ -6,9 +6,7 @@
 #include "budget/frmBudget.h"
 #include "guestlist/frmPelmora.h"
 #include "guestlist/guestlist_fixture.h"
-#include "platform/printer.h"
 #include "support/cupsserver.h"
-#include "support/testsupport.h"
 
 using testsupport::printTo;
 
@@ -24,8 +22,7 @@ class BudgetPrintQueueTest : public QObject {
   void cleanupTestCase() { cups_.stop(); }
 
   void refusedAndTakenJobs() {
-    testsupport::ProgramFolder folder;
-    platform::PrintRecorder::instance().deactivate();
+    testsupport::QueueFolder folder;
     loadMainWindow();
     frmPelmora::Default().Toolbar1_ButtonClick(6);
     frmBudget& w = frmBudget::Default();

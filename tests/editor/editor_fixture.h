@@ -21,7 +21,7 @@
 #include "app/mdlFileINI.h"
 #include "app/mdlWedding.h"
 #include "editor/frmInvDetails.h"
-#include "guestlist/frmPelmora.h"
+#include "guestlist/guestlist_fixture.h"
 #include "platform/dao.h"
 #include "platform/msgbox.h"
 #include "platform/vb.h"
@@ -113,20 +113,7 @@ inline frmInvDetails& openMultiUpdate(int first, int last) {
 }
 
 // Every row of PELMORA as the file holds it, in stored order.
-inline QVector<QVariantMap> rows() {
-  QVector<QVariantMap> out;
-  auto db = dao::DBEngine::instance().OpenDatabase(mdlWedding::DatabaseFile());
-  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
-  while (!rs->Eof()) {
-    QVariantMap m;
-    for (int i = 0; i < rs->Fields().Count(); ++i) m[rs->Fields()[i].Name()] = rs->Fields()[i].Value();
-    out << m;
-    rs->MoveNext();
-  }
-  rs->Close();
-  db->Close();
-  return out;
-}
+inline QVector<QVariantMap> rows() { return testsupport::readInvitations(); }
 
 // The stored row with these names; an empty map when there is none.
 inline QVariantMap rowOf(const QString& family, const QString& first) {
@@ -152,24 +139,14 @@ inline frmPelmora& showMain(frmPelmora& main) {
   return main;
 }
 
-inline QPoint cellCentre(platform::FlexGrid* g, int row, int col) {
-  return g->visualRect(g->model()->index(row - 1, col)).center();
-}
+using ::cellCentre;
+using ::doubleClickHeader;
 
 // Presses on one grid row and drags to another (the same row: a click).
 inline void dragRows(platform::FlexGrid* g, int from, int to) {
   QTest::mousePress(g->viewport(), Qt::LeftButton, {}, cellCentre(g, from, 1));
   QTest::mouseMove(g->viewport(), cellCentre(g, to, 1));
   QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, cellCentre(g, to, 1));
-}
-
-// A header double-click sorts by that column.
-inline void doubleClickHeader(platform::FlexGrid* g, int col) {
-  QWidget* header = g->horizontalHeader()->viewport();
-  const int x = g->horizontalHeader()->sectionViewportPosition(col) + g->horizontalHeader()->sectionSize(col) / 2;
-  const QPoint p(x, header->height() / 2);
-  QTest::mouseClick(header, Qt::LeftButton, {}, p);
-  QTest::mouseDClick(header, Qt::LeftButton, {}, p);
 }
 
 inline void clickToolbar(frmPelmora& main, int button) {

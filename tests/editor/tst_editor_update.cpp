@@ -27,14 +27,10 @@ QStringList save(frmInvDetails& w, int messages = 0) {
 
 // Deletes an invitation from the file behind the open windows' backs.
 void deleteFromFile(const QString& family, const QString& first) {
-  auto db = dao::DBEngine::instance().OpenDatabase(DatabaseFile());
-  auto rs = db->OpenRecordset(QStringLiteral("select * from PELMORA"));
-  while (!rs->Eof()) {
-    if (rs->Fields("FAMILY_NAME").Value().toString() == family && rs->Fields("FIRST_NAME").Value().toString() == first)
-      rs->Delete();
-    rs->MoveNext();
-  }
-  db->Close();
+  const QString sql = QStringLiteral("DELETE FROM PELMORA WHERE FAMILY_NAME = '%1' AND FIRST_NAME = '%2'");
+  testsupport::OtherConnection other(DatabaseFile());
+  QCOMPARE(other.exec(sql.arg(family, first)), SQLITE_OK);
+  QCOMPARE(sqlite3_changes(other.db), 1);
 }
 
 QVector<Guest> numbered(int n) {

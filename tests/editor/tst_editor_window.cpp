@@ -363,15 +363,12 @@ class EditorWindowTest : public QObject {
   // of the first tab and the buttons into view.
   void withinAScaledScreen() {
     QFETCH(testsupport::TestScreen, screen);
-    if (!testsupport::onTestScreen()) {
-      QVERIFY(testsupport::runOnScreen(this, screen));
-      return;
-    }
+    PELMORA_ON_SCREEN(screen);
     testsupport::ProgramFolder folder;
     loadMain();
     frmInvDetails& w = openAdd();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
+    PELMORA_TRY_FRAME_ON_SCREEN(&w, screen);
     for (QWidget* stop : std::initializer_list<QWidget*>{w.txtFamilyName, w.txtFirstName, w.txtPhones, w.txtAddress,
                                                          w.cmbInvNum, w.cmbGroup, w.txtRemark, w.cmdOK}) {
       stop->setFocus(Qt::TabFocusReason);

@@ -13,6 +13,7 @@
 #include "guestlist/mdlMouseWheel.h"
 #include "platform/dao_faults.h"
 #include "platform/shell.h"
+#include "support/files.h"
 #include "support/otherconnection.h"
 
 using namespace mdlWedding;
@@ -33,18 +34,6 @@ QStringList column(int col) {
   QStringList texts;
   for (int r = 1; r < frmPelmora::Default().MSFlexGrid1->Rows(); ++r) texts << cell(r, col);
   return texts;
-}
-
-QPoint cellCentre(platform::FlexGrid* g, int row, int col) {
-  return g->visualRect(g->model()->index(row - 1, col)).center();
-}
-
-void doubleClickHeader(platform::FlexGrid* g, int col) {
-  QWidget* header = g->horizontalHeader()->viewport();
-  const int x = g->horizontalHeader()->sectionViewportPosition(col) + g->horizontalHeader()->sectionSize(col) / 2;
-  const QPoint p(x, header->height() / 2);
-  QTest::mouseClick(header, Qt::LeftButton, {}, p);
-  QTest::mouseDClick(header, Qt::LeftButton, {}, p);
 }
 
 void wheel(platform::FlexGrid* g, int delta, Qt::KeyboardModifiers mods = {}) {
@@ -73,6 +62,17 @@ frmPelmora& shownMainWindow(const QVector<Invitation>& rows) {
   return w;
 }
 
+// Update on the rows selected, answered Yes: the group's question, and the
+// rows it takes.
+void updateRows(frmPelmora& w, int first, int last) {
+  prompts().answer(platform::vbYes);
+  w.mnuUpdate->trigger();
+  QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
+  QCOMPARE(int(g_SelFirstRow), first);
+  QCOMPARE(int(g_SelLastRow), last);
+  QVERIFY(g_MultiSel);
+}
+
 }  // namespace
 
 class CommandsTest : public QObject {
@@ -87,12 +87,7 @@ class CommandsTest : public QObject {
     QTest::mousePress(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 7, 1));
     QTest::mouseMove(g->viewport(), cellCentre(g, 4, 1));
     QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, cellCentre(g, 4, 1));
-    prompts().answer(platform::vbYes);
-    w.mnuUpdate->trigger();
-    QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
-    QCOMPARE(int(g_SelFirstRow), 4);
-    QCOMPARE(int(g_SelLastRow), 7);
-    QVERIFY(g_MultiSel);
+    updateRows(w, 4, 7);
     QVERIFY(frmInvDetails::IsLoaded());
     QCOMPARE(int(g_InvMode), 2);
     frmInvDetails::Unload();
@@ -133,12 +128,7 @@ class CommandsTest : public QObject {
     QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(g, 7, 1));
     QCOMPARE(g->Row(), 3);
     QCOMPARE(g->RowSel(), 7);
-    prompts().answer(platform::vbYes);
-    w.mnuUpdate->trigger();
-    QCOMPARE(prompts().messages().last(), QStringLiteral("האם לעדכן את קבוצת המוזמנים?"));
-    QCOMPARE(int(g_SelFirstRow), 3);
-    QCOMPARE(int(g_SelLastRow), 7);
-    QVERIFY(g_MultiSel);
+    updateRows(w, 3, 7);
     frmInvDetails::Unload();
     testsupport::processEvents();
 
@@ -380,9 +370,7 @@ class CommandsTest : public QObject {
     frmPelmora& w = shownMainWindow({});
     w.mnuProgramHelp->trigger();  // no help file: nothing at all
     QVERIFY(platform::ShellRecorder::instance().requests.isEmpty());
-    QFile f(folder.file("pelmora.chm"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
+    testsupport::writeFile(folder.file("pelmora.chm"), {});
     w.Toolbar1->Click(14);
     QCOMPARE(platform::ShellRecorder::instance().requests.size(), 1);
   }

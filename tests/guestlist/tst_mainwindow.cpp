@@ -398,15 +398,12 @@ class MainWindowTest : public QObject {
   // opens within it, its frame included.
   void withinAScaledScreen() {
     const testsupport::TestScreen screen{1366, 768, 150};
-    if (!testsupport::onTestScreen()) {
-      QVERIFY(testsupport::runOnScreen(this, screen));
-      return;
-    }
+    PELMORA_ON_SCREEN(screen);
     testsupport::ProgramFolder folder;
     frmPelmora& w = loadMainWindow();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_VERIFY2(testsupport::frameOnScreen(&w, screen), QTest::toString(testsupport::framePixels(&w)));
+    PELMORA_TRY_FRAME_ON_SCREEN(&w, screen);
   }
 };
 

@@ -1,10 +1,8 @@
 // The common dialog: filters, the scripted answers, cancel with and without
 // CancelError, the real file dialog answered by a timer; and the safe copy.
-#include <QApplication>
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
-#include <QTimer>
 
 #include "platform/commondialog.h"
 #include "platform/filecopy.h"
@@ -13,9 +11,11 @@
 #include "support/errors.h"
 #include "support/files.h"
 #include "support/testsupport.h"
+#include "support/when.h"
 
 using namespace platform;
 using testsupport::readFile;
+using testsupport::whenShown;
 using testsupport::writeFile;
 
 namespace {
@@ -24,19 +24,6 @@ long cancelNumber(const std::function<void()>& show) {
   const VbError e = testsupport::errorOf(show);
   if (e.number != 0 && e.description != QLatin1String("Cancel was selected.")) return -1;
   return e.number;
-}
-
-// Answers the next real modal dialog once it is shown.
-template <class Dialog>
-void whenShown(std::function<void(Dialog*)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!d) {
-      QTimer::singleShot(10, [act] { whenShown<Dialog>(act); });
-      return;
-    }
-    act(d);
-  });
 }
 
 }  // namespace

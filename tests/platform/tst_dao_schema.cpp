@@ -96,11 +96,7 @@ class TestDaoSchema : public QObject {
 
     const QByteArray text = "[Options]\r\nCouple=Dan\r\nThis is not a database, but it is long enough to "
                             "be mistaken for a header if one only looked at its size.\r\n";
-    {
-      QFile f(missing);
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(text);
-    }
+    testsupport::writeFile(missing, text);
     e = errorOf([&] { dao::DBEngine::instance().OpenDatabase(missing); });
     QCOMPARE(e.number, 3343L);
     QCOMPARE(e.description.left(e.description.indexOf(" (")),
@@ -324,10 +320,7 @@ class TestDaoSchema : public QObject {
     // A damaged page is found without writing anything.
     QByteArray damaged = before;
     damaged.replace(damaged.size() - 4096, 100, QByteArray(100, '\x5a'));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(damaged);
-    f.close();
+    testsupport::writeFile(path, damaged);
     db = dao::DBEngine::instance().OpenDatabaseReadOnly(path);
     QCOMPARE(errorOf([&] { db->CheckIntegrity(); }).number, 3049L);
     db->Close();

@@ -12,6 +12,7 @@
 #include "platform/vb.h"
 #include "platform/vberror.h"
 #include "support/errors.h"
+#include "support/gridfill.h"
 #include "support/testsupport.h"
 
 using platform::FlexGrid;
@@ -89,25 +90,8 @@ class FlexGridTest : public QObject {
 void FlexGridTest::fillThroughCurrentCell() {
   FlexGrid g;
   setUp(g, 2);
-  const QColor even(0x11, 0x22, 0x33), declined(0x80, 0x80, 0x80);
-  QVector<QString> texts;
-  texts.reserve(100000);
-  for (int r = 1; r <= 10000; ++r)
-    for (int c = 0; c < 10; ++c) texts.append(QStringLiteral("r%1c%2").arg(r).arg(c));
-  g.SetRows(10001);
-  for (int r = 1; r <= 10000; ++r) {
-    g.SetRow(r);
-    for (int c = 9; c >= 0; --c) {
-      g.SetCol(c);
-      g.SetCellAlignment(c == 3 ? FlexGrid::flexAlignCenterCenter : FlexGrid::flexAlignRightCenter);
-      g.SetText(texts[(r - 1) * 10 + c]);
-      if (r % 2 == 0) g.SetCellBackColor(even);
-      if (r % 7 == 0) {
-        g.SetCellForeColor(declined);
-        g.SetCellFontBold(true);
-      }
-    }
-  }
+  const QColor even = testsupport::kEvenRows, declined = testsupport::kDeclinedRows;
+  testsupport::fillGrid(g, testsupport::gridTexts(10000));
   testsupport::processEvents();  // the repaint that follows draws the filled cells
 
   QCOMPARE(g.Rows(), 10001);

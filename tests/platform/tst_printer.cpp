@@ -1,7 +1,6 @@
 // The printer object as tests see it: every document recorded in twips, pages,
 // pictures at natural size, PDFs on request, the window print and the printer
 // dialog.
-#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -10,6 +9,7 @@
 #include "platform/printer.h"
 #include "platform/vb.h"
 #include "platform/vberror.h"
+#include "support/files.h"
 #include "support/errors.h"
 #include "support/testsupport.h"
 
@@ -22,11 +22,6 @@ QPixmap filled(int w, int h, const QColor& c) {
   QPixmap p(w, h);
   p.fill(c);
   return p;
-}
-
-QByteArray head(const QString& path, int n) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray();
 }
 
 }  // namespace
@@ -154,7 +149,7 @@ class TestPrinter : public QObject {
       QVERIFY(!d.pdfFile.isEmpty());
       QVERIFY(d.pdfFile.startsWith(out.path()));
       QVERIFY(QFileInfo(d.pdfFile).size() > 500);
-      QCOMPARE(head(d.pdfFile, 5), QByteArray("%PDF-"));
+      QCOMPARE(testsupport::readFile(d.pdfFile).left(5), QByteArray("%PDF-"));
     }
     QVERIFY(rec.documents[0].pdfFile != rec.documents[1].pdfFile);
 

@@ -1,7 +1,6 @@
 // The serial-port control over pseudo-terminals: the COMn mapping in the
 // per-user settings, settings, opening, the receive buffer, sending and
 // reading, and the errors a caller sees.
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -10,6 +9,7 @@
 #include "platform/registry.h"
 #include "platform/serialport.h"
 #include "platform/vberror.h"
+#include "support/files.h"
 #include "support/errors.h"
 #include "support/fakemodem.h"
 #include "support/testsupport.h"
@@ -55,11 +55,8 @@ class TestSerialPort : public QObject {
     // The user's own file, written by hand next to the window placement.
     FakeModem modem;
     QVERIFY(QDir().mkpath(settings_->path() + QStringLiteral("/Pelmora")));
-    QFile conf(settings_->path() + QStringLiteral("/Pelmora/Pelmora.conf"));
-    QVERIFY(conf.open(QIODevice::WriteOnly));
-    conf.write("[Settings]\nMainLeft=1200\n\n[Ports]\nCOM1=/dev/ttyACM0\ncom3=" + modem.device().toLocal8Bit() +
-               "\n");
-    conf.close();
+    testsupport::writeFile(settings_->path() + QStringLiteral("/Pelmora/Pelmora.conf"),
+                           "[Settings]\nMainLeft=1200\n\n[Ports]\nCOM1=/dev/ttyACM0\ncom3=" + modem.device().toLocal8Bit() + "\n");
     QCOMPARE(SerialPort::PortDevice(1), QStringLiteral("/dev/ttyACM0"));
     QCOMPARE(SerialPort::PortDevice(2), QStringLiteral("/dev/ttyS1"));
     QCOMPARE(SerialPort::PortDevice(3), modem.device());

@@ -1,10 +1,10 @@
 #pragma once
 // The main window over a prepared guest list, for the report tests.
-#include <QFile>
 
 #include "guestlist/guestlist_fixture.h"
 #include "platform/report.h"
 #include "printing/DataReports.h"
+#include "support/files.h"
 
 // A guest with the fields the reports read.
 inline testsupport::Invitation printGuest(const QString& family, const QString& first, const QVariant& table = {},
@@ -30,6 +30,5 @@ inline void writeGif(const QString& path) {
                                       0xff, 0x00, 0x00, 0xff, 0xff, 0xff, 0x21, 0xf9, 0x04, 0x01, 0x00, 0x00, 0x00,
                                       0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02,
                                       0x44, 0x01, 0x00, 0x3b};
-  QFile f(path);
-  if (f.open(QIODevice::WriteOnly)) f.write(reinterpret_cast<const char*>(gif), sizeof gif);
+  testsupport::writeFile(path, QByteArray(reinterpret_cast<const char*>(gif), sizeof gif));
 }

@@ -3,14 +3,12 @@
 // holds only those chosen, with the copies and collation chosen, titled as the
 // report; the guest list is laid out on the queue's paper.
 #include <QAction>
-#include <QPrinter>
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QtTest>
 
 #include "printing_fixture.h"
-#include "platform/printer.h"
 #include "support/cupsserver.h"
 
 using namespace mdlWedding;
@@ -39,8 +37,7 @@ class ReportPrintQueueTest : public QObject {
   void cleanupTestCase() { cups_.stop(); }
 
   void refusedJobIsAPrintingError() {
-    testsupport::ProgramFolder folder;
-    platform::PrintRecorder::instance().deactivate();
+    testsupport::QueueFolder folder;
     frmPelmora& w = loadMainWindow(guests(3));
     w.PrintLabels();
     prompts().answerDialog(QStringLiteral("refusing"));
@@ -53,8 +50,7 @@ class ReportPrintQueueTest : public QObject {
   // The print dialog offers the report's pages, left to right; the job holds
   // the pages chosen (2 to 3) and the copies and collation chosen.
   void chosenPagesAndCopies() {
-    testsupport::ProgramFolder folder;
-    platform::PrintRecorder::instance().deactivate();
+    testsupport::QueueFolder folder;
     frmPelmora& w = loadMainWindow(guests(30));
     g_NoteBackground = printing::kNoBackground;
     w.PrintSittingNote();
@@ -90,8 +86,7 @@ class ReportPrintQueueTest : public QObject {
   // On Letter paper the guest list has as many rows to a page as fit, and
   // the job is Letter; the preview keeps its A4 pages.
   void guestListOnLetterPaper() {
-    testsupport::ProgramFolder folder;
-    platform::PrintRecorder::instance().deactivate();
+    testsupport::QueueFolder folder;
     frmPelmora& w = loadMainWindow(guests(300));
     w.mnuPrintReport->trigger();
     DataReport1& report = DataReport1::Default();

@@ -3,6 +3,7 @@
 
 #include "platform/report.h"
 #include "platform/vberror.h"
+#include "support/files.h"
 #include "support/errors.h"
 #include "support/testsupport.h"
 
@@ -71,9 +72,7 @@ class ReportEngineTest : public QObject {
     const QString cs = QStringLiteral("Driver=Microsoft Access Driver (*.mdb);DBQ=") + folder.file("Wed.mdb");
     QVERIFY(errorNumber([&] { conn.Open(cs); }) != 0);
     QVERIFY(!conn.isOpen());
-    QFile f(folder.file("Wed.mdb"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
+    testsupport::writeFile(folder.file("Wed.mdb"), {});
     conn.Open(cs);
     QVERIFY(conn.isOpen());
     conn.Close();

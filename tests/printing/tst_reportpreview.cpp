@@ -135,17 +135,14 @@ class ReportPreviewTest : public QObject {
   // within it, its scroll bar whole, the page still fitted to its width.
   void withinScaledScreens() {
     QFETCH(testsupport::TestScreen, screen);
-    if (!testsupport::onTestScreen()) {
-      QVERIFY(testsupport::runOnScreen(this, screen));
-      return;
-    }
+    PELMORA_ON_SCREEN(screen);
     testsupport::ProgramFolder folder;
     QVector<testsupport::Invitation> rows;
     for (int i = 0; i < 60; ++i) rows << printGuest("משפחה", QString::number(i), i % 50 + 1);
     loadMainWindow(rows).mnuPrintReport->trigger();
     DataReport1& report = DataReport1::Default();
     QVERIFY(QTest::qWaitForWindowExposed(&report));
-    QTRY_VERIFY2(testsupport::frameOnScreen(&report, screen), QTest::toString(testsupport::framePixels(&report)));
+    PELMORA_TRY_FRAME_ON_SCREEN(&report, screen);
     QVERIFY(testsupport::wholeInWindow(report.preview->verticalScrollBar()));
     // The shot of the page is in device pixels.
     QTRY_VERIFY(qAbs(previewedPage(report).width() / report.devicePixelRatioF() - report.preview->viewport()->width()) < 40);

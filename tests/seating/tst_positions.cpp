@@ -43,9 +43,7 @@ void writeKey(const QString& key, const QString& value) { mdlFileINI::WriteINI(I
 QString tableKey(int t) { return QStringLiteral("TableNum-%1").arg(t); }
 
 QString iniText() {
-  QFile f(IniFile());
-  if (!f.open(QIODevice::ReadOnly)) return QString();
-  return platform::cp1255::decode(f.readAll());
+  return platform::cp1255::decode(testsupport::readFile(IniFile()));
 }
 
 QPointF place(frmTableMap& map, int t) { return {map.lvwTable->ItemLeft(t), map.lvwTable->ItemTop(t)}; }
@@ -128,8 +126,7 @@ QString makeHugePicture(const QString& name, int side) {
   gif.append(char(1)).append(char(0x2C)).append(char(0));      // clear, end
   gif.append(';');
   const QString path = QDir::current().filePath(name);
-  QFile f(path);
-  if (f.open(QIODevice::WriteOnly)) f.write(gif);
+  testsupport::writeFile(path, gif);
   return path;
 }
 
@@ -472,11 +469,9 @@ void TablePositionsTest::gardenPictureAtStartAndBadFiles() {
   prompts().answerDialog(good);
   again.Toolbar1->Click(2);
   QVERIFY(again.lvwTable->HasPicture());
-  QFile bad(folder.file(QStringLiteral("damaged.gif")));
-  QVERIFY(bad.open(QIODevice::WriteOnly));
-  bad.write("GIF89a not really a picture");
-  bad.close();
-  for (const QString& unshowable : {bad.fileName(), makeHugePicture(QStringLiteral("huge.gif"), 7000),
+  const QString bad = folder.file(QStringLiteral("damaged.gif"));
+  testsupport::writeFile(bad, "GIF89a not really a picture");
+  for (const QString& unshowable : {bad, makeHugePicture(QStringLiteral("huge.gif"), 7000),
                                     makeHugePicture(QStringLiteral("beyond.gif"), 40000)}) {
     prompts().clearShown();
     prompts().answerDialog(unshowable);
@@ -493,7 +488,7 @@ void TablePositionsTest::gardenPictureAtStartAndBadFiles() {
   prompts().answer(platform::vbCancel);
   again.Toolbar1->Click(8);
   prompts().clearShown();
-  prompts().answerDialog(bad.fileName());
+  prompts().answerDialog(bad);
   prompts().answer(platform::vbOK);
   again.Toolbar1->Click(2);
   QCOMPARE(prompts().messages(), QStringList{kCannotShow});

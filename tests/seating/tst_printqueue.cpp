@@ -55,8 +55,7 @@ class SeatingPrintQueueTest : public QObject {
   // A queue that refuses jobs, and a queue that is gone: the message says so
   // for the seat view and the map, and nothing reaches a queue.
   void refusedJobsAreNotPrinted() {
-    testsupport::ProgramFolder folder;
-    platform::PrintRecorder::instance().deactivate();
+    testsupport::QueueFolder folder;
     frmTable& view = openSeatView();
     frmTableMap& map = frmTableMap::Default();
     QVERIFY(cups_.command(QStringLiteral("cupsreject"), {QStringLiteral("office")}));
@@ -83,8 +82,7 @@ class SeatingPrintQueueTest : public QObject {
   // A paused queue takes the job and keeps it: that is printed. The map on a
   // Letter queue is a Letter page; each job is titled as its window.
   void takenJobsPausedQueueLetterPaperAndTitles() {
-    testsupport::ProgramFolder folder;
-    platform::PrintRecorder::instance().deactivate();
+    testsupport::QueueFolder folder;
     frmTable& view = openSeatView();
     frmTableMap& map = frmTableMap::Default();
     QCOMPARE(printTo(QStringLiteral("paused"), [&] { QTest::mouseDClick(view.imgPrint, Qt::LeftButton); }),

@@ -55,6 +55,16 @@ bool popupAt(frmTableMap& map, const QPoint& at) {
          (menu.topRight() - at).manhattanLength() <= 2;
 }
 
+// Wed.mdb with כהן דוד, 3 guests, at `table`; the map of `tables` tables of 15
+// chairs shown.
+frmTableMap& showMapWithCohen(int table, int tables) {
+  testsupport::makeWeddingDb();
+  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, table);
+  g_MaxTables = tables;
+  g_MaxChairs = 15;
+  return showMap();
+}
+
 bool seatCommandsEnabled(frmTableMap& map) {
   const bool pop = map.popTableSitView->isEnabled();
   if (pop != map.popUpdateTableNum->isEnabled() || pop != map.Toolbar1->IsEnabled(5)) {
@@ -239,11 +249,7 @@ void TableMapTest::countsAndNamesPerTable() {
 
 void TableMapTest::viewSwitchKeepsItemsAndSelection() {
   testsupport::ProgramFolder folder;
-  testsupport::makeWeddingDb();
-  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 4);
-  g_MaxTables = 10;
-  g_MaxChairs = 15;
-  frmTableMap& map = showMap();
+  frmTableMap& map = showMapWithCohen(4, 10);
   QVERIFY(map.popTableMap->isChecked() && !map.popDetailed->isChecked());
   QVERIFY(map.Toolbar1->IsPressed(7) && !map.Toolbar1->IsPressed(8));
 
@@ -290,11 +296,7 @@ void TableMapTest::viewSwitchKeepsItemsAndSelection() {
 
 void TableMapTest::rebuildForFewerTables() {
   testsupport::ProgramFolder folder;
-  testsupport::makeWeddingDb();
-  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 15);
-  g_MaxTables = 100;
-  g_MaxChairs = 15;
-  frmTableMap& map = showMap();
+  frmTableMap& map = showMapWithCohen(15, 100);
   QCOMPARE(map.lvwTable->ItemCount(), 100);
   QCOMPARE(map.lvwTable->ItemText(100), kPrefix + QStringLiteral("0"));
   prompts().answer(platform::vbCancel);
@@ -456,11 +458,7 @@ void TableMapTest::rowsTheMapCannotShow() {
 
 void TableMapTest::closingOnlyHides() {
   testsupport::ProgramFolder folder;
-  testsupport::makeWeddingDb();
-  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 2);
-  g_MaxTables = 5;
-  g_MaxChairs = 15;
-  frmTableMap& map = showMap();
+  frmTableMap& map = showMapWithCohen(2, 5);
   prompts().answer(platform::vbCancel);  // the map's places were never saved
   map.close();
   testsupport::processEvents();
@@ -596,11 +594,7 @@ void TableMapTest::keysMoveTheChosenTable() {
 // list view does, and the pop-up then offers what that table allows.
 void TableMapTest::rightClickOpensThePopup() {
   testsupport::ProgramFolder folder;
-  testsupport::makeWeddingDb();
-  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 5);
-  g_MaxTables = 6;
-  g_MaxChairs = 15;
-  frmTableMap& map = showMap();
+  frmTableMap& map = showMapWithCohen(5, 6);
   const QPoint at = map.lvwTable->ItemRect(3).center();
   QTest::mouseClick(viewport(map), Qt::LeftButton, {}, at);
   QVERIFY(!seatCommandsEnabled(map));
@@ -654,11 +648,7 @@ void TableMapTest::rightClickOpensThePopup() {
 // pop-up at the selected table, and Tab reaches the toolbar's buttons.
 void TableMapTest::keyboardReachesEveryCommand() {
   testsupport::ProgramFolder folder;
-  testsupport::makeWeddingDb();
-  addInvitation(QStringLiteral("כהן"), QStringLiteral("דוד"), 3, 2);
-  g_MaxTables = 6;
-  g_MaxChairs = 15;
-  frmTableMap& map = showMap();
+  frmTableMap& map = showMapWithCohen(2, 6);
   QVERIFY(QTest::qWaitForWindowActive(&map));
   auto focused = [] { return QApplication::focusWidget(); };
   auto key = [&](int k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(focused(), Qt::Key(k), m); };

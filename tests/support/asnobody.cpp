@@ -19,12 +19,14 @@ AsNobody::~AsNobody() {
   if (::seteuid(0) != 0 || ::setegid(0) != 0 || ::setgroups(groups_.size(), groups_.data()) != 0) ::abort();
 }
 
-bool GiveToNobody(const QString& path) {
-  return ::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
+void giveToNobody(std::initializer_list<QString> paths) {
+  for (const QString& path : paths)
+    QVERIFY2(::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0, qPrintable(path));
 }
 
-void openToEveryone(const QString& folder) {
-  QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
+void openToEveryone(std::initializer_list<QString> folders) {
+  for (const QString& folder : folders)
+    QVERIFY2(QFile::setPermissions(folder, QFile::Permissions(0x7777)), qPrintable(folder));
 }
 
 }  // namespace testsupport

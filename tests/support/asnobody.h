@@ -4,6 +4,7 @@
 // (effective user and group, no supplementary groups), and root again after.
 #include <QString>
 #include <sys/types.h>
+#include <initializer_list>
 #include <vector>
 
 namespace testsupport {
@@ -23,9 +24,10 @@ class AsNobody {
   bool active_ = false;
 };
 
-// Hands a file or folder to nobody, as that user's own.
-bool GiveToNobody(const QString& path);
-// Lets any user reach and write in `folder` (QTemporaryDir makes it private).
-void openToEveryone(const QString& folder);
+// Hands files and folders to nobody, as that user's own; the running test
+// fails when one cannot be.
+void giveToNobody(std::initializer_list<QString> paths);
+// Lets any user reach and write in these folders (QTemporaryDir makes them private).
+void openToEveryone(std::initializer_list<QString> folders);
 
 }  // namespace testsupport

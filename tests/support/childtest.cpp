@@ -7,15 +7,19 @@
 namespace testsupport {
 
 namespace {
-// Names the one test class the child runs (read by the test program's main).
+// Names the one test class the child runs (read by the test program's main);
+// a user may set it too, to run one class by hand.
 constexpr char kChildClass[] = "PELMORA_TEST_CLASS";
+// Set only in a child this support started.
+constexpr char kInChild[] = "PELMORA_CHILD_TEST";
 }  // namespace
 
-bool inChildTest() { return qEnvironmentVariableIsSet(kChildClass); }
+bool inChildTest() { return qEnvironmentVariableIsSet(kInChild); }
 
 ChildTestResult rerunInChild(const char* testClass, const QMap<QString, QString>& environment) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QString::fromLatin1(kChildClass), QString::fromLatin1(testClass));
+  env.insert(QString::fromLatin1(kInChild), QStringLiteral("1"));
   for (auto it = environment.begin(); it != environment.end(); ++it) {
     if (it.value().isNull()) env.remove(it.key());
     else env.insert(it.key(), it.value());

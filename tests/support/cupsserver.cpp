@@ -11,14 +11,16 @@
 #include <QStandardPaths>
 #include <QDebug>
 
+#include "files.h"
 #include "platform/msgbox.h"
+#include "platform/printer.h"
 
 namespace testsupport {
 namespace {
 
 const char* const kServerBin[] = {"filter", "daemon", "cgi-bin", "notifier", "monitor", "driver"};
 
-bool writeFile(const QString& name, const QByteArray& text, QFile::Permissions mode = {}) {
+bool store(const QString& name, const QByteArray& text, QFile::Permissions mode = {}) {
   QFile f(name);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(text) != text.size()) return false;
   f.close();
@@ -107,7 +109,7 @@ bool CupsServer::start(QString* why) {
   for (const char* d : kServerBin)
     QFile::link(QStringLiteral("/usr/lib/cups/") + QLatin1String(d), path(QStringLiteral("bin/") + QLatin1String(d)));
   // Mode 0700: the scheduler runs such a backend as root, with the spool's files readable.
-  if (!writeFile(path("bin/backend/capture"), kBackend, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+  if (!store(path("bin/backend/capture"), kBackend, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
     return fail(QStringLiteral("cannot write the backend"));
   const QByteArray socket = path("cups.sock").toLocal8Bit();
   const QByteArray conf = "Listen " + socket + "\nLogLevel info\nWebInterface No\nBrowsing No\n"
@@ -121,7 +123,7 @@ bool CupsServer::start(QString* why) {
                            "\nDataDir /usr/share/cups\nErrorLog " + path("log/error_log").toLocal8Bit() +
                            "\nAccessLog " + path("log/access_log").toLocal8Bit() + "\nPageLog " +
                            path("log/page_log").toLocal8Bit() + "\nSystemGroup root\n";
-  if (!writeFile(path("conf/cupsd.conf"), conf) || !writeFile(path("conf/cups-files.conf"), files))
+  if (!store(path("conf/cupsd.conf"), conf) || !store(path("conf/cups-files.conf"), files))
     return fail(QStringLiteral("cannot write the configuration"));
 
   cupsd_.start(QStringLiteral("cupsd"), {"-f", "-c", path("conf/cupsd.conf"), "-s", path("conf/cups-files.conf")});
@@ -167,7 +169,7 @@ bool CupsServer::command(const QString& program, const QStringList& args) {
 
 bool CupsServer::addQueue(const QString& name, const QString& paper, bool makeDefault) {
   const QString file = path(QStringLiteral("ppd/%1.ppd").arg(name));
-  if (!writeFile(file, ppd(paper))) return false;
+  if (!store(file, ppd(paper))) return false;
   if (!command(QStringLiteral("lpadmin"), {"-p", name, "-E", "-v", "capture:" + path("out"), "-P", file}))
     return false;
   return !makeDefault || command(QStringLiteral("lpadmin"), {"-d", name});
@@ -193,17 +195,8 @@ QVector<CupsServer::Job> CupsServer::printed() const {
   QVector<Job> jobs;
   QDir out(path("out"));
   for (const QString& pdf : out.entryList({"job-*.pdf"}, QDir::Files, QDir::Name)) {
-    Job job;
-    QFile doc(out.filePath(pdf));
-    if (doc.open(QIODevice::ReadOnly)) job.document = doc.readAll();
-    QFile args(out.filePath(QString(pdf).replace(".pdf", ".args")));
-    if (args.open(QIODevice::ReadOnly)) {
-      const QStringList lines = QString::fromUtf8(args.readAll()).split('\n');
-      job.title = lines.value(0);
-      job.copies = lines.value(1).toInt();
-      job.options = lines.value(2);
-    }
-    jobs.append(job);
+    const QStringList args = QString::fromUtf8(readFile(out.filePath(QString(pdf).replace(".pdf", ".args")))).split('\n');
+    jobs.append({args.value(0), args.value(1).toInt(), args.value(2), readFile(out.filePath(pdf))});
   }
   return jobs;
 }
@@ -218,6 +211,8 @@ QString CupsServer::Job::mediaBox() const {
   for (const QString& n : m.captured(1).split(' ', Qt::SkipEmptyParts)) numbers << QString::number(qRound(n.toDouble()));
   return QLatin1Char('[') + numbers.join(' ') + QLatin1Char(']');
 }
+
+QueueFolder::QueueFolder() { platform::PrintRecorder::instance().deactivate(); }
 
 QStringList printTo(const QString& queue, const std::function<void()>& print) {
   auto& script = platform::PromptScript::instance();

@@ -11,6 +11,8 @@
 #include <functional>
 #include <QtTest>
 
+#include "support/testsupport.h"
+
 namespace testsupport {
 
 class CupsServer {
@@ -57,6 +59,11 @@ class CupsServer {
   QTemporaryDir dir_;
   QProcess cupsd_;
   QByteArray oldServer_;
+};
+
+// A fresh program folder whose prints reach the real queues, not the recorder.
+struct QueueFolder : ProgramFolder {
+  QueueFolder();
 };
 
 // Runs a print command with the printer dialog answered with `queue` and

@@ -1,20 +1,14 @@
 #include "screens.h"
 
-#include "childtest.h"
+#include "files.h"
 
-#include <QCoreApplication>
 #include <QDebug>
-#include <QFile>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 namespace testsupport {
-namespace {
-const char kScreenVariable[] = "PELMORA_TEST_SCREEN";
-}  // namespace
 
 void addScreenRows(std::initializer_list<TestScreen> screens) {
   QTest::addColumn<TestScreen>("screen");
@@ -22,28 +16,24 @@ void addScreenRows(std::initializer_list<TestScreen> screens) {
     QTest::addRow("%dx%d at %d%%", s.width, s.height, s.percent) << s;
 }
 
-bool onTestScreen() { return qEnvironmentVariableIsSet(kScreenVariable); }
-
-bool runOnScreen(const QObject* test, const TestScreen& screen) {
+void runOnScreen(const QObject* test, const TestScreen& screen) {
   QTemporaryDir dir;
   // Qt makes a screen of more than 96 logical dots per inch a scaled one.
   const QString config = dir.filePath(QStringLiteral("screen.json"));
-  QFile file(config);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(QStringLiteral(R"({"screens":[{"name":"laptop","x":0,"y":0,"width":%1,"height":%2,"logicalDpi":%3}]})")
-                 .arg(screen.width)
-                 .arg(screen.height)
-                 .arg(96.0 * screen.percent / 100.0)
-                 .toUtf8());
-  file.close();
+  writeFile(config, QStringLiteral(R"({"screens":[{"name":"laptop","x":0,"y":0,"width":%1,"height":%2,"logicalDpi":%3}]})")
+                        .arg(screen.width)
+                        .arg(screen.height)
+                        .arg(96.0 * screen.percent / 100.0)
+                        .toUtf8());
+  if (QTest::currentTestFailed()) return;
 
-  QMap<QString, QString> env{{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config},
-                             {QString::fromLatin1(kScreenVariable), QStringLiteral("1")}};
+  QMap<QString, QString> env{{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config}};
   for (const char* scale : {"QT_SCALE_FACTOR", "QT_FONT_DPI", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING"})
     env.insert(QString::fromLatin1(scale), QString());  // removed
   const ChildTestResult child = rerunInChild(test->metaObject()->className(), env);
-  if (!child.passed) qWarning().noquote() << child.output;
-  return child.passed;
+  if (child.passed) return;
+  qWarning().noquote() << child.output;
+  QTest::qFail("the test failed on its screen", __FILE__, __LINE__);
 }
 
 QRect framePixels(const QWidget* window) {

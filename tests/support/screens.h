@@ -7,6 +7,8 @@
 #include <QRect>
 #include <initializer_list>
 
+#include "childtest.h"
+
 class QObject;
 class QWidget;
 
@@ -22,12 +24,9 @@ struct TestScreen {
 // "1366x768 at 150%".
 void addScreenRows(std::initializer_list<TestScreen> screens);
 
-// True inside the child that runs on such a screen.
-bool onTestScreen();
-
 // In the parent: runs the current test function of `test` on `screen` in a
-// child and returns whether it passed; the child's output is printed when not.
-bool runOnScreen(const QObject* test, const TestScreen& screen);
+// child; when it fails, so does the running test, with the child's output.
+void runOnScreen(const QObject* test, const TestScreen& screen);
 
 // A window's outer frame in device pixels, rounded as the platform rounds.
 QRect framePixels(const QWidget* window);
@@ -41,3 +40,12 @@ bool wholeInWindow(const QWidget* control);
 }  // namespace testsupport
 
 Q_DECLARE_METATYPE(testsupport::TestScreen)
+
+// Opens a test function that runs on `screen`: the parent runs it again in a
+// child on that screen and returns; the child goes on.
+#define PELMORA_ON_SCREEN(screen) \
+  if (!::testsupport::inChildTest()) return ::testsupport::runOnScreen(this, screen)
+
+// Waits until the window's frame lies wholly on the screen.
+#define PELMORA_TRY_FRAME_ON_SCREEN(window, screen) \
+  QTRY_VERIFY2(::testsupport::frameOnScreen(window, screen), QTest::toString(::testsupport::framePixels(window)))
